@@ -293,57 +293,53 @@ QString selecao(const esquema::Tabela &t, const QStringList &colunas, const QVar
 
 } // namespace
 
-QList<Registro> Tfdados::Linhas(const QString &tabela, const QVariantMap &iguais, const QStringList &ordem)
+QList<QVariantList> Tfdados::seleciona(const QString &tabela, QStringList campos, const QVariantMap &iguais,
+                                      const QStringList &ordem, const esquema::Tabela **definicao)
 {
     const esquema::Tabela *t = esquema::Procura(tabela);
     if (!t) {
         falha(QStringLiteral("A tabela %1 não existe.").arg(tabela));
         return {};
     }
+    *definicao = t;
+    if (campos.isEmpty())
+        campos = t->NomesCampos();
     QVariantMap parametros;
     QString erro;
-    const QString sql = selecao(*t, t->NomesCampos(), iguais, ordem, &parametros, &erro);
+    const QString sql = selecao(*t, campos, iguais, ordem, &parametros, &erro);
     if (sql.isEmpty()) {
         falha(erro);
         return {};
     }
-    QList<Registro> linhas;
+    QList<const esquema::Campo *> colunas;
+    for (const QString &c : campos)
+        colunas << t->Procura(c);
+    QList<QVariantList> linhas;
     for (const QSqlRecord &r : Consulta(sql, parametros)) {
-        Registro linha(*t);
-        for (int c = 0; c < t->campos.size(); ++c)
-            linha.Define(c, Registro::DoBanco(t->campos[c], r.value(c)));
-        linhas << linha;
+        QVariantList valores;
+        for (int c = 0; c < colunas.size(); ++c)
+            valores << Registro::DoBanco(*colunas[c], r.value(c));
+        linhas << valores;
     }
+    return linhas;
+}
+
+QList<Registro> Tfdados::Linhas(const QString &tabela, const QVariantMap &iguais, const QStringList &ordem)
+{
+    const esquema::Tabela *t = nullptr;
+    QList<Registro> linhas;
+    for (QVariantList &valores : seleciona(tabela, {}, iguais, ordem, &t))
+        linhas << Registro(*t, std::move(valores));
     return linhas;
 }
 
 QVariantList Tfdados::Valores(const QString &tabela, const QString &campo, const QVariantMap &iguais,
                               const QStringList &ordem)
 {
-    const esquema::Tabela *t = esquema::Procura(tabela);
-    if (!t) {
-        falha(QStringLiteral("A tabela %1 não existe.").arg(tabela));
-        return {};
-    }
-    QVariantMap parametros;
-    QString erro;
-    const QString sql = selecao(*t, {campo}, iguais, ordem, &parametros, &erro);
-    if (sql.isEmpty()) {
-        falha(erro);
-        return {};
-    }
-    QSqlQuery consulta(Banco());
-    consulta.setForwardOnly(true);
-    consulta.prepare(sql);
-    ligaParametros(consulta, parametros);
-    if (!consulta.exec()) {
-        falha(consulta.lastError().text());
-        return {};
-    }
-    const esquema::Campo &definicao = *t->Procura(campo);
+    const esquema::Tabela *t = nullptr;
     QVariantList valores;
-    while (consulta.next())
-        valores << Registro::DoBanco(definicao, consulta.value(0));
+    for (const QVariantList &linha : seleciona(tabela, {campo}, iguais, ordem, &t))
+        valores << linha.constFirst();
     return valores;
 }
 

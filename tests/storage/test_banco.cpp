@@ -244,6 +244,31 @@ private slots:
         QCOMPARE(dados->ProximaChave("TBresultados"), 1);
     }
 
+    void anAlteredRowIsWrittenInPlaceAndStaysCurrent()
+    {
+        auto dados = abre();
+        TabelaDados &acessorios = dados->TBtrans();
+        for (int cod = 1; cod <= 3; ++cod) {
+            QVERIFY(acessorios.Append());
+            acessorios.SetCampo("Cod", cod);
+            acessorios.SetCampo("Transdutor", QStringLiteral("ACESSORIO %1").arg(cod));
+            QVERIFY(acessorios.Post());
+        }
+        QVERIFY(acessorios.Locate("Cod", 2));
+        QVERIFY(acessorios.Edit());
+        QVERIFY(acessorios.SetCampo("Transdutor", "BARRA"));
+        QVERIFY(acessorios.Post());
+        QCOMPARE(acessorios.RecNo(), 1);
+        QCOMPARE(acessorios.Campo("Transdutor").toString(), QStringLiteral("BARRA"));
+        QCOMPARE(dados->Valores("TBtrans", "Transdutor"),
+                 (QVariantList{"ACESSORIO 1", "BARRA", "ACESSORIO 3"}));
+
+        QVERIFY(acessorios.Edit());
+        QVERIFY(acessorios.SetCampo("Transdutor", "DESCARTADO"));
+        acessorios.Cancel();
+        QCOMPARE(acessorios.Campo("Transdutor").toString(), QStringLiteral("BARRA"));
+    }
+
     void aDuplicateKeyIsRefusedAndTheRowStaysInEditing()
     {
         auto dados = abre();
