@@ -129,9 +129,11 @@ int main(int argc, char *argv[])
     grava(dados, 2, amostras);
     mostra("save a second evaluation of the same size", relogio);
 
-    relogio.start();
     dados.TBresultados().First();
-    mostra("move TBresultados: detail cursors follow (row ids)", relogio);
+    relogio.start();
+    dados.TBresultados().Last();
+    mostra("move TBresultados to the other one: details follow", relogio);
+    dados.TBresultados().First();
 
     relogio.start();
     ModeloTabela modelo(dados, "TBdados");
