@@ -62,14 +62,11 @@ private slots:
     {
         TfPrincipal janela(*m_mensagens);
         QVERIFY(!janela.FormCreate([] { return false; }));
-        QCOMPARE(m_mensagens->Exibidas().size(), 1);
-        const auto &caixa = m_mensagens->Exibidas().first();
-        QCOMPARE(caixa.titulo, QStringLiteral("Erro"));
-        QCOMPARE(caixa.texto, QStringLiteral("Ocorreu um erro ao acessar o Banco de Dados!\r"
-                                             "Execute este programa com privilégios de Administrador.\r"
-                                             "O programa será encerrado."));
-        QCOMPARE(caixa.icone, Icone::Erro);
-        QCOMPARE(caixa.botoes, Botoes::Ok);
+        VerificaUnicaCaixa(QStringLiteral("Erro"),
+                           QStringLiteral("Ocorreu um erro ao acessar o Banco de Dados!\r"
+                                          "Execute este programa com privilégios de Administrador.\r"
+                                          "O programa será encerrado."),
+                           Icone::Erro, Botoes::Ok);
     }
 
     void startUpEnablesTheActionsAndTheSupervision()
@@ -116,14 +113,11 @@ private slots:
 
         Acao(*janela, "Fechar")->trigger();
 
-        QCOMPARE(m_mensagens->Exibidas().size(), 1);
-        const auto &pergunta = m_mensagens->Exibidas().first();
-        QCOMPARE(pergunta.titulo, QStringLiteral("Vyrax-PRO - Aviso de Backup"));
-        QCOMPARE(pergunta.texto, QStringLiteral("Foram salvas 10 novas Avaliações desde o último Backup!\r"
-                                                "Aconselhamos que sejam feitos backups regulares da Base de Dados.\r"
-                                                "Deseja realizar um novo Backup agora?"));
-        QCOMPARE(pergunta.icone, Icone::Exclamacao);
-        QCOMPARE(pergunta.botoes, Botoes::YesNo);
+        VerificaUnicaCaixa(QStringLiteral("Vyrax-PRO - Aviso de Backup"),
+                           QStringLiteral("Foram salvas 10 novas Avaliações desde o último Backup!\r"
+                                          "Aconselhamos que sejam feitos backups regulares da Base de Dados.\r"
+                                          "Deseja realizar um novo Backup agora?"),
+                           Icone::Exclamacao, Botoes::YesNo);
         QCOMPARE(aberturas, backupsAbertos);
         QCOMPARE(janela->isVisible(), continuaAberta);
         QCOMPARE(LeAjuste("BackupCont"), QStringLiteral("10"));
@@ -135,14 +129,11 @@ private slots:
         janela->Contadores().AvaliacaoSalva(100);
         janela->show();
         Acao(*janela, "Fechar")->trigger();
-        QCOMPARE(m_mensagens->Exibidas().size(), 1);
-        const auto &aviso = m_mensagens->Exibidas().first();
-        QCOMPARE(aviso.titulo, QStringLiteral("Vyrax-PRO"));
-        QCOMPARE(aviso.texto, QStringLiteral("O Banco de Dados do Vyrax-PRO está ficando cheio, o que poderá "
-                                             "ocasionar perda de dados. Entre em contato com o MORVEK para "
-                                             "maiores esclarecimentos."));
-        QCOMPARE(aviso.icone, Icone::Exclamacao);
-        QCOMPARE(aviso.botoes, Botoes::Ok);
+        VerificaUnicaCaixa(QStringLiteral("Vyrax-PRO"),
+                           QStringLiteral("O Banco de Dados do Vyrax-PRO está ficando cheio, o que poderá "
+                                          "ocasionar perda de dados. Entre em contato com o MORVEK para "
+                                          "maiores esclarecimentos."),
+                           Icone::Exclamacao, Botoes::Ok);
         QVERIFY(!janela->isVisible());
     }
 
@@ -325,6 +316,16 @@ private:
         janela->DefinePastaPrograma(m_programa->path());
         [&] { QVERIFY(janela->FormCreate({})); }();
         return janela;
+    }
+
+    void VerificaUnicaCaixa(const QString &titulo, const QString &texto, Icone icone, Botoes botoes)
+    {
+        QCOMPARE(m_mensagens->Exibidas().size(), 1);
+        const auto &caixa = m_mensagens->Exibidas().first();
+        QCOMPARE(caixa.titulo, titulo);
+        QCOMPARE(caixa.texto, texto);
+        QCOMPARE(caixa.icone, icone);
+        QCOMPARE(caixa.botoes, botoes);
     }
 
     // Shortcuts reach only the active window.
