@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6opengl6-dev
   libgl-dev libjpeg-dev libzip-dev zipcmp zipmerge ziptool
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-translations-l10n
   xvfb xauth fonts-dejavu-core poppler-utils
 )
 

@@ -7,7 +7,9 @@
 #include "Tfsplash.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -40,6 +42,11 @@ protected:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The desktop's own dialogs (files, printing) in Portuguese too.
+    QTranslator traducaoQt;
+    if (traducaoQt.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traducaoQt);
 
     Tfsplash splash;
     splash.show();
