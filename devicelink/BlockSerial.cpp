@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -111,14 +112,20 @@ bool TBlockSerial::ConectaTerminal(const QString &caminho)
         m_ultimoErro = errno;
         return false;
     }
+    // A port belongs to one program at a time. The lock comes first so a
+    // second opener changes nothing; TIOCEXCL, which root passes by, also
+    // keeps out programs that do not lock.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_ultimoErro = errno == EWOULDBLOCK ? EBUSY : errno;
+        ::close(fd);
+        return false;
+    }
     termios modo{};
     if (::tcgetattr(fd, &modo) != 0) {
         m_ultimoErro = errno;
         ::close(fd);
         return false;
     }
-    // A port belongs to one program at a time, as on the machines the
-    // interface was first made for.
     if (::ioctl(fd, TIOCEXCL) != 0) {
         m_ultimoErro = errno;
         ::close(fd);
@@ -126,7 +133,7 @@ bool TBlockSerial::ConectaTerminal(const QString &caminho)
     }
     ::cfmakeraw(&modo);
     modo.c_cflag |= CLOCAL | CREAD;
-    modo.c_cc[VMIN] = 0;
+    modo.c_cc[VMIN] = 1;
     modo.c_cc[VTIME] = 0;
     ::tcsetattr(fd, TCSANOW, &modo);
     m_fd = fd;
@@ -349,8 +356,8 @@ bool TBlockSerial::LeSistema()
         }
         if (lidos < 0 && errno == EINTR)
             continue;
-        if (lidos < 0 && errno == EAGAIN)
-            return true;
+        if ((lidos < 0 && errno == EAGAIN) || (lidos == 0 && m_transporte == Transporte::Terminal))
+            return true; // nothing more now (a hung-up terminal shows in poll)
         // End of file on the socket, or EIO from a terminal whose other end
         // is gone: the port has vanished.
         Perdida();
