@@ -28,22 +28,34 @@ bool Falha(int *ErroProtocolo, int codigo)
     return false;
 }
 
-TPorta Abre(const QString &nomePorta, int baud, int dataBits, char parity, int stopBits, bool softFlow,
-            bool hardFlow, int recvBufferSize, bool purga)
+// Creates the port object in `porta`; the old object goes first, as it
+// would keep the port busy for the new one. On failure `porta` stays empty.
+bool AbreEm(TPorta &porta, const QString &nomePorta, int baud, int dataBits, char parity, int stopBits,
+            bool softFlow, bool hardFlow, int recvBufferSize, bool purga)
 {
-    auto porta = std::make_unique<TBlockSerial>();
-    porta->Connect(nomePorta);
-    if (porta->LastError() != 0)
-        return {};
-    porta->Config(baud, dataBits, parity, stopBits, softFlow, hardFlow);
-    if (porta->LastError() != 0)
-        return {};
-    porta->SetSizeRecvBuffer(recvBufferSize);
+    porta.reset();
+    auto nova = std::make_unique<TBlockSerial>();
+    nova->Connect(nomePorta);
+    if (nova->LastError() != 0)
+        return false;
+    nova->Config(baud, dataBits, parity, stopBits, softFlow, hardFlow);
+    if (nova->LastError() != 0)
+        return false;
+    nova->SetSizeRecvBuffer(recvBufferSize);
     if (purga)
-        porta->Purge();
-    if (porta->LastError() != 0)
-        return {};
-    return porta;
+        nova->Purge();
+    if (nova->LastError() != 0)
+        return false;
+    porta = std::move(nova);
+    return true;
+}
+
+bool EnviaInicio(const TPorta &porta, std::span<const std::uint8_t> quadro, int quantidade)
+{
+    if (!porta || quantidade < 0 || quantidade > int(quadro.size()))
+        return false;
+    porta->SendBuffer(quadro.data(), quantidade);
+    return porta->LastError() == 0;
 }
 
 } // namespace
@@ -121,11 +133,8 @@ int MontaQuadroEm(std::span<std::uint8_t> quadro, std::uint8_t funcao, std::span
 bool AbrePorta(TPorta &porta, const QString &nomePorta, int baud, int dataBits, char parity, int stopBits,
                bool softFlow, bool hardFlow, int recvBufferSize)
 {
-    // The old object goes first: it would keep the port busy for the new one.
-    porta.reset();
-    porta = Abre(nomePorta, baud, dataBits, parity, stopBits, softFlow, hardFlow,
-                 std::max(recvBufferSize, MinimoBufferPrincipal), true);
-    return porta != nullptr;
+    return AbreEm(porta, nomePorta, baud, dataBits, parity, stopBits, softFlow, hardFlow,
+                  std::max(recvBufferSize, MinimoBufferPrincipal), true);
 }
 
 bool FechaPorta(TPorta &porta)
@@ -153,10 +162,7 @@ bool EnviaComando(const TPorta &porta, std::string_view bytes)
 
 bool EnviaQuadro(const TPorta &porta, const TQuadro &quadro, int quantidade)
 {
-    if (!porta || quantidade < 0 || quantidade > int(quadro.size()))
-        return false;
-    porta->SendBuffer(quadro.data(), quantidade);
-    return porta->LastError() == 0;
+    return EnviaInicio(porta, quadro, quantidade);
 }
 
 bool RecebeQuadro(const TPorta &porta, TQuadro &quadro, std::uint8_t funcaoEsperada, std::uint16_t timeoutMs,
@@ -266,10 +272,8 @@ namespace ferramenta {
 bool AbrePorta(TPorta &porta, const QString &nomePorta, int baud, int dataBits, char parity, int stopBits,
                bool softFlow, bool hardFlow, int recvBufferSize)
 {
-    porta.reset();
-    porta = Abre(nomePorta, baud, dataBits, parity, stopBits, softFlow, hardFlow,
-                 std::max(recvBufferSize, MinimoBufferFerramenta), false);
-    return porta != nullptr;
+    return AbreEm(porta, nomePorta, baud, dataBits, parity, stopBits, softFlow, hardFlow,
+                  std::max(recvBufferSize, MinimoBufferFerramenta), false);
 }
 
 bool FechaPorta(TPorta &porta)
@@ -282,18 +286,13 @@ bool FechaPorta(TPorta &porta)
 
 bool EnviaComando(const TPorta &porta, std::string_view bytes)
 {
-    if (!porta)
-        return false;
-    porta->SendBuffer(bytes.data(), int(bytes.size()));
-    return porta->LastError() == 0;
+    const std::span dados(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+    return EnviaInicio(porta, dados, int(dados.size()));
 }
 
 bool EnviaQuadro(const TPorta &porta, const TQuadroCurto &quadro, int quantidade)
 {
-    if (!porta || quantidade < 0 || quantidade > int(quadro.size()))
-        return false;
-    porta->SendBuffer(quadro.data(), quantidade);
-    return porta->LastError() == 0;
+    return EnviaInicio(porta, quadro, quantidade);
 }
 
 bool RecebeQuadro(const TPorta &porta, TQuadroCurto &quadro, int tamanho, std::uint16_t timeoutMs,
