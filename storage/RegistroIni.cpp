@@ -180,6 +180,9 @@ double LeDecimalReparando(RegistroIni &registro, const QString &secao, const QSt
 {
     if (const auto valor = numeros::LeDecimal(registro.ReadString(secao, nome, padrao)))
         return *valor;
+    // Even when the repair cannot reach the disk the default is used, so a
+    // correction index never turns into a division by zero.
     registro.WriteString(secao, nome, padrao);
-    return numeros::LeDecimal(registro.ReadString(secao, nome, padrao)).value_or(0.0);
+    return numeros::LeDecimal(registro.ReadString(secao, nome, padrao))
+        .value_or(numeros::LeDecimal(padrao).value_or(0.0));
 }

@@ -105,3 +105,11 @@ TEST_F(Registro, AWriteThatCannotReachTheDiskSaysSo)
     EXPECT_TRUE(reg.UltimoErro().startsWith("Não foi possível")) << reg.UltimoErro().toStdString();
     EXPECT_EQ(reg.ReadString("Dados", "Porta", ""), "SIM2") << "the running program keeps the value";
 }
+
+TEST_F(Registro, TheRepairFallsBackToTheDefaultWhenItCannotWrite)
+{
+    qputenv("VYRAX_CONFIG_DIR", "/proc/vyrax-sem-gravacao");
+    RegistroIni reg("Morvek.Vyrax");
+    reg.WriteString("Dados", "IndiceCorrecao", "abc");
+    EXPECT_DOUBLE_EQ(LeDecimalReparando(reg, "Dados", "IndiceCorrecao", "1"), 1.0);
+}
