@@ -1,6 +1,7 @@
 #include "AjudaJanela.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -56,7 +57,9 @@ protected:
             botao->click();
             return true;
         }
-        m_janela->focusNextChild();
+        // The window moves the focus as it does for Tab.
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_janela, &tab);
         return true;
     }
 

@@ -6,6 +6,7 @@
 #include "Mensagens.h"
 #include "ModeloTabela.h"
 #include "TabelaDados.h"
+#include "Tfdados.h"
 
 #include "ui_Cadastro.h"
 
@@ -22,11 +23,38 @@ QStringList TextosDaLinha(const Registro &linha)
     return textos;
 }
 
+// The grid: the fields of the catalogue under their titles, written as the
+// user reads them.
+class ModeloCadastro : public ModeloTabela {
+public:
+    ModeloCadastro(Tfdados &dados, const TfCadastro::Descricao &descricao, QObject *pai)
+        : ModeloTabela(dados, descricao.tabela, descricao.colunas, pai), m_titulos(descricao.titulos)
+    {
+    }
+
+    QVariant data(const QModelIndex &indice, int papel) const override
+    {
+        const QVariant valor = ModeloTabela::data(indice, papel);
+        return papel == Qt::DisplayRole ? QVariant(TextoCampo(valor)) : valor;
+    }
+
+    QVariant headerData(int secao, Qt::Orientation orientacao, int papel) const override
+    {
+        if (orientacao == Qt::Horizontal && papel == Qt::DisplayRole && secao < m_titulos.size())
+            return m_titulos.at(secao);
+        return ModeloTabela::headerData(secao, orientacao, papel);
+    }
+
+private:
+    QStringList m_titulos;
+};
+
 } // namespace
 
-TfCadastro::TfCadastro(const Descricao &descricao, TabelaDados &tabela, Mensagens &mensagens,
+TfCadastro::TfCadastro(const Descricao &descricao, Tfdados &dados, Mensagens &mensagens,
                        EstadoLocalizar *estado, QWidget *pai)
-    : QDialog(pai), ui(std::make_unique<Ui::Cadastro>()), m_tabela(tabela), m_mensagens(mensagens),
+    : QDialog(pai), ui(std::make_unique<Ui::Cadastro>()), m_tabela(*dados.Tabela(descricao.tabela)),
+      m_mensagens(mensagens),
       m_descricao(descricao), m_estado(estado ? estado : &m_estadoProprio)
 {
     ui->setupUi(this);
@@ -34,10 +62,7 @@ TfCadastro::TfCadastro(const Descricao &descricao, TabelaDados &tabela, Mensagen
     setWindowTitle(descricao.titulo);
     CentraNaTela(this);
 
-    auto *modelo = new ModeloTabela(tabela, descricao.colunas, this);
-    for (int coluna = 0; coluna < descricao.titulos.size(); ++coluna)
-        modelo->setHeaderData(coluna, Qt::Horizontal, descricao.titulos.at(coluna));
-    ui->DBGrid1->setModel(modelo);
+    ui->DBGrid1->setModel(new ModeloCadastro(dados, descricao, this));
     ui->DBGrid1->verticalHeader()->hide();
     ui->DBGrid1->horizontalHeader()->setStretchLastSection(true);
     connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -45,7 +70,7 @@ TfCadastro::TfCadastro(const Descricao &descricao, TabelaDados &tabela, Mensagen
                 if (atual.isValid() && atual.row() != m_tabela.RecNo())
                     m_tabela.MoveTo(atual.row());
             });
-    connect(&tabela, &TabelaDados::Moveu, this, &TfCadastro::MostraLinhaAtual);
+    connect(&m_tabela, &TabelaDados::Moveu, this, &TfCadastro::MostraLinhaAtual);
 
     connect(ui->btins, &QPushButton::clicked, this, &TfCadastro::btinsClick);
     connect(ui->btedt, &QPushButton::clicked, this, &TfCadastro::btedtClick);
@@ -180,15 +205,15 @@ void TfCadastro::MostraErro(const QString &texto)
 
 // ---- the six catalogues ----
 
-Tfcadeqp::Tfcadeqp(TabelaDados &tabela, Mensagens &mensagens, EstadoLocalizar &estadoDaExecucao,
+Tfcadeqp::Tfcadeqp(Tfdados &dados, Mensagens &mensagens, EstadoLocalizar &estadoDaExecucao,
                    QWidget *pai)
-    : TfCadastro({QStringLiteral("Tfcadeqp"), QStringLiteral("Cadastro de Transdutor"),
+    : TfCadastro({QStringLiteral("Tfcadeqp"), QStringLiteral("Cadastro de Transdutor"), QStringLiteral("TBeqp"),
                   QStringLiteral("Cod"), QStringLiteral("Novo Transdutor"),
                   QStringLiteral("Alterar Transdutor"), {QStringLiteral("Equipamento")},
                   {QStringLiteral("Transdutor")}, QStringLiteral("Equipamento"),
                   QStringLiteral("Equipamento"),
                   QStringLiteral("Nenhum Equipamento para ser excluido. ")},
-                 tabela, mensagens, &estadoDaExecucao, pai)
+                 dados, mensagens, &estadoDaExecucao, pai)
 {
 }
 
@@ -211,13 +236,13 @@ void Tfcadeqp::CompletaInsercao()
     }
 }
 
-Tfcadtransdutor::Tfcadtransdutor(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai)
-    : TfCadastro({QStringLiteral("Tfcadtransdutor"), QStringLiteral("Cadastro de Acessórios"),
+Tfcadtransdutor::Tfcadtransdutor(Tfdados &dados, Mensagens &mensagens, QWidget *pai)
+    : TfCadastro({QStringLiteral("Tfcadtransdutor"), QStringLiteral("Cadastro de Acessórios"), QStringLiteral("TBtrans"),
                   QStringLiteral("Cod"), QStringLiteral("Novo Acessório"),
                   QStringLiteral("Alterar Acessório"), {QStringLiteral("Transdutor")},
                   {QStringLiteral("Acessório")}, QStringLiteral("Transdutor"),
                   QStringLiteral("Transdutor"), {}},
-                 tabela, mensagens, nullptr, pai)
+                 dados, mensagens, nullptr, pai)
 {
 }
 
@@ -226,13 +251,13 @@ std::unique_ptr<TfEdicao> Tfcadtransdutor::CriaEdicao()
     return std::make_unique<Tfnovotransdutor>(m_tabela, m_mensagens, this);
 }
 
-Tfcadartic::Tfcadartic(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai)
-    : TfCadastro({QStringLiteral("Tfcadartic"), QStringLiteral("Cadastro de Articulação"),
+Tfcadartic::Tfcadartic(Tfdados &dados, Mensagens &mensagens, QWidget *pai)
+    : TfCadastro({QStringLiteral("Tfcadartic"), QStringLiteral("Cadastro de Articulação"), QStringLiteral("TBartc"),
                   QStringLiteral("Cod"), QStringLiteral("Nova Articulação"),
                   QStringLiteral("Alterar Articulação"), {QStringLiteral("Articulacao")},
                   {QStringLiteral("Articulação")}, QStringLiteral("Articulacao"),
                   QStringLiteral("Articulacao"), {}},
-                 tabela, mensagens, nullptr, pai)
+                 dados, mensagens, nullptr, pai)
 {
 }
 
@@ -241,13 +266,13 @@ std::unique_ptr<TfEdicao> Tfcadartic::CriaEdicao()
     return std::make_unique<Tfnovaartic>(m_tabela, m_mensagens, this);
 }
 
-Tfcadcontracao::Tfcadcontracao(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai)
-    : TfCadastro({QStringLiteral("Tfcadcontracao"), QStringLiteral("Cadastro de Contrações"),
+Tfcadcontracao::Tfcadcontracao(Tfdados &dados, Mensagens &mensagens, QWidget *pai)
+    : TfCadastro({QStringLiteral("Tfcadcontracao"), QStringLiteral("Cadastro de Contrações"), QStringLiteral("TBcontracao"),
                   QStringLiteral("Cod"), QStringLiteral("Novas Contrações"),
                   QStringLiteral("Alterar Contrações"),
                   {QStringLiteral("PrimeiraAgo"), QStringLiteral("SegundaAnt")},
                   {QStringLiteral("Agônica"), QStringLiteral("Antagônica")}, {}, {}, {}},
-                 tabela, mensagens, nullptr, pai)
+                 dados, mensagens, nullptr, pai)
 {
 }
 
@@ -264,8 +289,8 @@ void Tfcadcontracao::AposExcluir()
     emit ListasAlteradas();
 }
 
-TfCadAvaliados::TfCadAvaliados(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai)
-    : TfCadastro({QStringLiteral("TfCadAvaliados"), QStringLiteral("Cadastro de Avaliados"),
+TfCadAvaliados::TfCadAvaliados(Tfdados &dados, Mensagens &mensagens, QWidget *pai)
+    : TfCadastro({QStringLiteral("TfCadAvaliados"), QStringLiteral("Cadastro de Avaliados"), QStringLiteral("TBavaliados"),
                   QStringLiteral("Avaliado"), QStringLiteral("Novo Avaliado"),
                   QStringLiteral("Alterar Avaliado"),
                   {QStringLiteral("Avaliado"), QStringLiteral("NomeAval"), QStringLiteral("Apelido"),
@@ -277,7 +302,7 @@ TfCadAvaliados::TfCadAvaliados(TabelaDados &tabela, Mensagens &mensagens, QWidge
                    QStringLiteral("Modalidade"), QStringLiteral("Posição"),
                    QStringLiteral("Observação")},
                   {}, {}, {}},
-                 tabela, mensagens, nullptr, pai)
+                 dados, mensagens, nullptr, pai)
 {
 }
 
@@ -286,8 +311,8 @@ std::unique_ptr<TfEdicao> TfCadAvaliados::CriaEdicao()
     return std::make_unique<Tfnovoavaliado>(m_tabela, m_mensagens, this);
 }
 
-TfCadGrupos::TfCadGrupos(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai)
-    : TfCadastro({QStringLiteral("TfCadGrupos"), QStringLiteral("Cadastro de Grupos"),
+TfCadGrupos::TfCadGrupos(Tfdados &dados, Mensagens &mensagens, QWidget *pai)
+    : TfCadastro({QStringLiteral("TfCadGrupos"), QStringLiteral("Cadastro de Grupos"), QStringLiteral("TBgrupos"),
                   QStringLiteral("Grupo"), QStringLiteral("Novo Grupo"),
                   QStringLiteral("Alterar Grupo"),
                   {QStringLiteral("Grupo"), QStringLiteral("Nome"), QStringLiteral("Temporada"),
@@ -295,7 +320,7 @@ TfCadGrupos::TfCadGrupos(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai
                   {QStringLiteral("Grupo"), QStringLiteral("Nome"), QStringLiteral("Temporada"),
                    QStringLiteral("Observação")},
                   {}, {}, {}},
-                 tabela, mensagens, nullptr, pai)
+                 dados, mensagens, nullptr, pai)
 {
     ui->btedt->setObjectName(QStringLiteral("btAlterar"));
     ui->btexc->setObjectName(QStringLiteral("btExcluir"));

@@ -14,6 +14,7 @@
 
 class Mensagens;
 class TabelaDados;
+class Tfdados;
 class TfEdicao;
 
 namespace Ui {
@@ -48,6 +49,7 @@ public:
     struct Descricao {
         QString nomeClasse;      // "Tfcadeqp"
         QString titulo;          // "Cadastro de Transdutor"
+        QString tabela;          // "TBeqp"
         QString campoChave;      // "Cod"
         QString tituloInserir;   // caption of the edit window
         QString tituloAlterar;
@@ -60,7 +62,7 @@ public:
 
 protected:
     // `estado` is the locate state to use; nullptr for a fresh one.
-    TfCadastro(const Descricao &descricao, TabelaDados &tabela, Mensagens &mensagens,
+    TfCadastro(const Descricao &descricao, Tfdados &dados, Mensagens &mensagens,
                EstadoLocalizar *estado, QWidget *pai);
 
     virtual std::unique_ptr<TfEdicao> CriaEdicao() = 0;
@@ -97,7 +99,7 @@ private:
 class Tfcadeqp : public TfCadastro {
     Q_OBJECT
 public:
-    Tfcadeqp(TabelaDados &tabela, Mensagens &mensagens, EstadoLocalizar &estadoDaExecucao,
+    Tfcadeqp(Tfdados &dados, Mensagens &mensagens, EstadoLocalizar &estadoDaExecucao,
              QWidget *pai = nullptr);
 
 protected:
@@ -108,7 +110,7 @@ protected:
 class Tfcadtransdutor : public TfCadastro {
     Q_OBJECT
 public:
-    Tfcadtransdutor(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai = nullptr);
+    Tfcadtransdutor(Tfdados &dados, Mensagens &mensagens, QWidget *pai = nullptr);
 
 protected:
     std::unique_ptr<TfEdicao> CriaEdicao() override;
@@ -117,7 +119,7 @@ protected:
 class Tfcadartic : public TfCadastro {
     Q_OBJECT
 public:
-    Tfcadartic(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai = nullptr);
+    Tfcadartic(Tfdados &dados, Mensagens &mensagens, QWidget *pai = nullptr);
 
 protected:
     std::unique_ptr<TfEdicao> CriaEdicao() override;
@@ -128,7 +130,7 @@ protected:
 class Tfcadcontracao : public TfCadastro {
     Q_OBJECT
 public:
-    Tfcadcontracao(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai = nullptr);
+    Tfcadcontracao(Tfdados &dados, Mensagens &mensagens, QWidget *pai = nullptr);
 
 protected:
     std::unique_ptr<TfEdicao> CriaEdicao() override;
@@ -138,7 +140,7 @@ protected:
 class TfCadAvaliados : public TfCadastro {
     Q_OBJECT
 public:
-    TfCadAvaliados(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai = nullptr);
+    TfCadAvaliados(Tfdados &dados, Mensagens &mensagens, QWidget *pai = nullptr);
 
 protected:
     std::unique_ptr<TfEdicao> CriaEdicao() override;
@@ -149,7 +151,7 @@ protected:
 class TfCadGrupos : public TfCadastro {
     Q_OBJECT
 public:
-    TfCadGrupos(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai = nullptr);
+    TfCadGrupos(Tfdados &dados, Mensagens &mensagens, QWidget *pai = nullptr);
 
 protected:
     std::unique_ptr<TfEdicao> CriaEdicao() override;
