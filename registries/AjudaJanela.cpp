@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QSignalBlocker>
 
 void ForcaMaiusculas(QLineEdit *campo)
@@ -75,15 +74,4 @@ void EnterAvanca(QWidget *janela)
     const auto filhos = janela->findChildren<QWidget *>();
     for (QWidget *filho : filhos)
         filho->installEventFilter(filtro);
-}
-
-void CentraNaTela(QWidget *janela)
-{
-    janela->setWindowFlag(Qt::Tool);
-    const QScreen *tela = janela->screen();
-    if (!tela)
-        return;
-    const QRect area = tela->geometry();
-    janela->move(area.x() + (area.width() - janela->width()) / 2,
-                 area.y() + (area.height() - janela->height()) / 2);
 }

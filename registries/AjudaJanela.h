@@ -12,6 +12,3 @@ void ForcaMaiusculas(QPlainTextEdit *campo);
 // Enter in any field of the window moves the focus to the next control;
 // Enter on a button still presses it.
 void EnterAvanca(QWidget *janela);
-
-// A small window in the middle of its screen, as a tool window.
-void CentraNaTela(QWidget *janela);

@@ -1,6 +1,7 @@
 #include "Cadastro.h"
 
 #include "AjudaJanela.h"
+#include "Janelas.h"
 #include "Configuracao.h"
 #include "EdicaoCadastro.h"
 #include "Mensagens.h"
@@ -60,6 +61,7 @@ TfCadastro::TfCadastro(const Descricao &descricao, Tfdados &dados, Mensagens &me
     ui->setupUi(this);
     setObjectName(descricao.nomeClasse);
     setWindowTitle(descricao.titulo);
+    setWindowFlag(Qt::Tool);
     CentraNaTela(this);
 
     ui->DBGrid1->setModel(new ModeloCadastro(dados, descricao, this));

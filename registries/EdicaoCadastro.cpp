@@ -1,6 +1,7 @@
 #include "EdicaoCadastro.h"
 
 #include "AjudaJanela.h"
+#include "Janelas.h"
 #include "Configuracao.h"
 #include "Mensagens.h"
 #include "TabelaDados.h"
@@ -37,6 +38,7 @@ int TfEdicao::Mostra(const QString &titulo, const QString &textoBotao)
     setWindowTitle(titulo);
     BotaoConfirma()->setText(textoBotao);
     Carrega();
+    setWindowFlag(Qt::Tool);
     CentraNaTela(this);
     return exec();
 }

@@ -1,6 +1,7 @@
 #include "Tfnovaavaliacao.h"
 
 #include "AjudaJanela.h"
+#include "Janelas.h"
 #include "Configuracao.h"
 #include "EdicaoCadastro.h"
 #include "IdadeAtual.h"
@@ -60,6 +61,7 @@ Tfnovaavaliacao::Tfnovaavaliacao(Tfdados &dados, Mensagens &mensagens, QWidget *
       m_mensagens(mensagens)
 {
     ui->setupUi(this);
+    setWindowFlag(Qt::Tool);
     CentraNaTela(this);
     ForcaMaiusculas(ui->cpAvaliador);
     ForcaMaiusculas(ui->cpExercicio);
