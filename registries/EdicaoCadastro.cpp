@@ -36,7 +36,7 @@ TfEdicao::TfEdicao(const QString &nomeClasse, TabelaDados &tabela, Mensagens &me
 int TfEdicao::Mostra(const QString &titulo, const QString &textoBotao)
 {
     setWindowTitle(titulo);
-    BotaoConfirma()->setText(textoBotao);
+    m_confirma->setText(textoBotao);
     Carrega();
     setWindowFlag(Qt::Tool);
     CentraNaTela(this);
@@ -46,7 +46,14 @@ int TfEdicao::Mostra(const QString &titulo, const QString &textoBotao)
 void TfEdicao::showEvent(QShowEvent *evento)
 {
     QDialog::showEvent(evento);
-    PrimeiroCampo()->setFocus();
+    m_primeiroCampo->setFocus();
+}
+
+void TfEdicao::Liga(QPushButton *confirma, QPushButton *cancela, QWidget *primeiroCampo)
+{
+    m_confirma = confirma;
+    m_primeiroCampo = primeiroCampo;
+    connect(cancela, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfEdicao::Avisa(const QString &texto, QWidget *campo)
@@ -105,8 +112,8 @@ TfNovoNome::TfNovoNome(const QString &nomeClasse, const Descricao &descricao, Ta
     setObjectName(nomeClasse);
     ui->lbNome->setText(descricao.rotulo);
     ForcaMaiusculas(ui->cpNome);
+    Liga(ui->btinserir, ui->btCancelar, ui->cpNome);
     connect(ui->btinserir, &QPushButton::clicked, this, &TfNovoNome::btinserirClick);
-    connect(ui->btCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TfNovoNome::~TfNovoNome() = default;
@@ -115,9 +122,6 @@ void TfNovoNome::Carrega()
 {
     ui->cpNome->setText(TextoDe(m_tabela, m_descricao.campo));
 }
-
-QPushButton *TfNovoNome::BotaoConfirma() const { return ui->btinserir; }
-QWidget *TfNovoNome::PrimeiroCampo() const { return ui->cpNome; }
 
 void TfNovoNome::btinserirClick()
 {
@@ -164,8 +168,8 @@ Tfnovacontracao::Tfnovacontracao(TabelaDados &tabela, Mensagens &mensagens, QWid
     setObjectName(QStringLiteral("Tfnovacontracao"));
     ForcaMaiusculas(ui->cpAgonica);
     ForcaMaiusculas(ui->cpAntagonica);
+    Liga(ui->btinserir, ui->btCancelar, ui->cpAgonica);
     connect(ui->btinserir, &QPushButton::clicked, this, &Tfnovacontracao::btinserirClick);
-    connect(ui->btCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 Tfnovacontracao::~Tfnovacontracao() = default;
@@ -175,9 +179,6 @@ void Tfnovacontracao::Carrega()
     ui->cpAgonica->setText(TextoDe(m_tabela, QStringLiteral("PrimeiraAgo")));
     ui->cpAntagonica->setText(TextoDe(m_tabela, QStringLiteral("SegundaAnt")));
 }
-
-QPushButton *Tfnovacontracao::BotaoConfirma() const { return ui->btinserir; }
-QWidget *Tfnovacontracao::PrimeiroCampo() const { return ui->cpAgonica; }
 
 void Tfnovacontracao::btinserirClick()
 {
@@ -201,8 +202,8 @@ Tfnovoavaliado::Tfnovoavaliado(TabelaDados &tabela, Mensagens &mensagens, QWidge
     for (QLineEdit *campo : {ui->cpNome, ui->cpApelido, ui->cpSexo, ui->cpModalidade,
                              ui->cpPosicao, ui->cpObservacao})
         ForcaMaiusculas(campo);
+    Liga(ui->btinserir, ui->btCancelar, ui->cpNome);
     connect(ui->btinserir, &QPushButton::clicked, this, &Tfnovoavaliado::btinserirClick);
-    connect(ui->btCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 Tfnovoavaliado::~Tfnovoavaliado() = default;
@@ -222,9 +223,6 @@ void Tfnovoavaliado::Carrega()
     ui->cpPosicao->setText(TextoDe(m_tabela, QStringLiteral("Posicao")));
     ui->cpObservacao->setText(TextoDe(m_tabela, QStringLiteral("Observacao")));
 }
-
-QPushButton *Tfnovoavaliado::BotaoConfirma() const { return ui->btinserir; }
-QWidget *Tfnovoavaliado::PrimeiroCampo() const { return ui->cpNome; }
 
 void Tfnovoavaliado::btinserirClick()
 {
@@ -258,8 +256,8 @@ Tfnovogrupo::Tfnovogrupo(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai
     for (QLineEdit *campo : {ui->cpNome, ui->cpTemporada, ui->cpObservacao})
         ForcaMaiusculas(campo);
     EnterAvanca(this);
+    Liga(ui->btInserir, ui->btCancelar, ui->cpNome);
     connect(ui->btInserir, &QPushButton::clicked, this, &Tfnovogrupo::btInserirClick);
-    connect(ui->btCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 Tfnovogrupo::~Tfnovogrupo() = default;
@@ -271,9 +269,6 @@ void Tfnovogrupo::Carrega()
     ui->cpTemporada->setText(TextoDe(m_tabela, QStringLiteral("Temporada")));
     ui->cpObservacao->setText(TextoDe(m_tabela, QStringLiteral("Observacao")));
 }
-
-QPushButton *Tfnovogrupo::BotaoConfirma() const { return ui->btInserir; }
-QWidget *Tfnovogrupo::PrimeiroCampo() const { return ui->cpNome; }
 
 void Tfnovogrupo::btInserirClick()
 {

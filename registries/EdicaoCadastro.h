@@ -32,8 +32,9 @@ protected:
 
     // The current row into the fields.
     virtual void Carrega() = 0;
-    virtual QPushButton *BotaoConfirma() const = 0;
-    virtual QWidget *PrimeiroCampo() const = 0;
+    // The window's confirming and cancelling buttons and the field that
+    // takes the focus when it shows.
+    void Liga(QPushButton *confirma, QPushButton *cancela, QWidget *primeiroCampo);
 
     // A plain message with the application's title, then the focus on the field.
     void Avisa(const QString &texto, QWidget *campo);
@@ -45,6 +46,10 @@ protected:
 
     TabelaDados &m_tabela;
     Mensagens &m_mensagens;
+
+private:
+    QPushButton *m_confirma = nullptr;
+    QWidget *m_primeiroCampo = nullptr;
 };
 
 // Appends a row with the next key (last + 1) to the table, shows the edit
@@ -78,8 +83,6 @@ protected:
     TfNovoNome(const QString &nomeClasse, const Descricao &descricao, TabelaDados &tabela,
                Mensagens &mensagens, QWidget *pai);
     void Carrega() override;
-    QPushButton *BotaoConfirma() const override;
-    QWidget *PrimeiroCampo() const override;
 
 private:
     std::unique_ptr<Ui::NovoNome> ui;
@@ -116,8 +119,6 @@ public slots:
 
 protected:
     void Carrega() override;
-    QPushButton *BotaoConfirma() const override;
-    QWidget *PrimeiroCampo() const override;
 
 private:
     std::unique_ptr<Ui::NovaContracao> ui;
@@ -135,8 +136,6 @@ public slots:
 
 protected:
     void Carrega() override;
-    QPushButton *BotaoConfirma() const override;
-    QWidget *PrimeiroCampo() const override;
 
 private:
     std::unique_ptr<Ui::NovoAvaliado> ui;
@@ -154,8 +153,6 @@ public slots:
 
 protected:
     void Carrega() override;
-    QPushButton *BotaoConfirma() const override;
-    QWidget *PrimeiroCampo() const override;
 
 private:
     std::unique_ptr<Ui::NovoGrupo> ui;

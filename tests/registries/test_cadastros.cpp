@@ -153,6 +153,9 @@ void TestCadastros::keysStartAtOneAndTheLastKeyIsReusedAfterItsDelete()
 
     Insere(*cadastro, c, "TERCEIRO");
     QCOMPARE(Chaves(a, c), (antes + QVariantList{1, 2}));
+    auto *grade = cadastro->findChild<QTableView *>("DBGrid1");
+    QCOMPARE(grade->model()->rowCount(), Chaves(a, c).size());
+    QCOMPARE(grade->currentIndex().row(), 0);
     QCOMPARE(Nomes(a, c).constLast(), QStringLiteral("TERCEIRO"));
     QCOMPARE(a.mensagens.RespostasPendentes(), 0);
 }
