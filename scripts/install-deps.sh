@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev libqt6opengl6-dev
   libgl-dev libjpeg-dev libzip-dev zipcmp zipmerge ziptool
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core poppler-utils

@@ -1,5 +1,7 @@
 #include "Conjunto.h"
 
+#include "Sqlite.h"
+
 #include <QDate>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -86,6 +88,12 @@ void Conjunto::Esvazia()
 
 bool Conjunto::lePagina(const QSqlDatabase &banco, int pagina, QString *erro)
 {
+    sqlite3 *conexao = sqlite::Conexao(banco);
+    if (!conexao) {
+        if (erro)
+            *erro = QStringLiteral("O banco de dados está fechado.");
+        return false;
+    }
     const int inicio = pagina * TamanhoPagina;
     const int fim = std::min(Quantidade(), inicio + TamanhoPagina);
     QStringList colunas{QStringLiteral("rowid")};
@@ -94,25 +102,34 @@ bool Conjunto::lePagina(const QSqlDatabase &banco, int pagina, QString *erro)
     QStringList ids;
     for (int i = inicio; i < fim; ++i)
         ids << QString::number(m_ids[i]);
-
-    QSqlQuery consulta(banco);
-    consulta.setForwardOnly(true);
-    if (!consulta.exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
-                           .arg(colunas.join(','), Aspas(m_tabela->nome), ids.join(',')))) {
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
+                               .arg(colunas.join(','), Aspas(m_tabela->nome), ids.join(','))
+                               .toUtf8();
+    sqlite3_stmt *comando = nullptr;
+    if (sqlite3_prepare_v2(conexao, sql.constData(), int(sql.size()), &comando, nullptr) != SQLITE_OK) {
         if (erro)
-            *erro = erroDe(consulta);
+            *erro = QString::fromUtf8(sqlite3_errmsg(conexao));
+        sqlite3_finalize(comando);
         return false;
     }
+    const QList<esquema::Campo> &campos = m_tabela->campos;
     QList<Registro> linhas(fim - inicio);
-    while (consulta.next()) {
-        const qint64 id = consulta.value(0).toLongLong();
-        const int posicao = int(m_ids.indexOf(id, inicio)) - inicio;
+    int resultado;
+    while ((resultado = sqlite3_step(comando)) == SQLITE_ROW) {
+        const int posicao = int(m_ids.indexOf(sqlite3_column_int64(comando, 0), inicio)) - inicio;
         if (posicao < 0 || posicao >= linhas.size())
             continue;
-        Registro linha(*m_tabela);
-        for (int c = 0; c < m_tabela->campos.size(); ++c)
-            linha.Define(c, Registro::DoBanco(m_tabela->campos[c], consulta.value(c + 1)));
-        linhas[posicao] = std::move(linha);
+        QVariantList valores;
+        valores.reserve(campos.size());
+        for (int c = 0; c < campos.size(); ++c)
+            valores << sqlite::Le(comando, c + 1, campos[c]);
+        linhas[posicao] = Registro(*m_tabela, std::move(valores));
+    }
+    sqlite3_finalize(comando);
+    if (resultado != SQLITE_DONE) {
+        if (erro)
+            *erro = QString::fromUtf8(sqlite3_errmsg(conexao));
+        return false;
     }
     if (m_paginasRecentes.size() >= PaginasGuardadas)
         m_paginas.remove(m_paginasRecentes.takeFirst());

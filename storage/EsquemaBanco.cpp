@@ -13,6 +13,10 @@ namespace esquema {
 
 int Tabela::Indice(const QString &campo) const
 {
+    // Names are nearly always spelled as declared: look them up before lowering.
+    const auto exato = indices.constFind(campo);
+    if (exato != indices.cend())
+        return *exato;
     return indices.value(campo.toLower(), -1);
 }
 
@@ -49,8 +53,10 @@ void decimais(QList<Campo> &campos, const QStringList &nomes, const QString &for
 Tabela monta(const QString &nome, const QString &chave, bool detalhe, QList<Campo> campos)
 {
     Tabela t{nome, chave, detalhe, std::move(campos), {}};
-    for (int i = 0; i < t.campos.size(); ++i)
+    for (int i = 0; i < t.campos.size(); ++i) {
+        t.indices.insert(t.campos[i].nome, i);
         t.indices.insert(t.campos[i].nome.toLower(), i);
+    }
     return t;
 }
 

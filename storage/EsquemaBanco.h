@@ -30,11 +30,12 @@ struct Tabela {
     QList<Campo> campos;
 
     // Position of a field, case-insensitive as field look-ups have always been; -1 when absent.
+    // Loops over many rows resolve their fields once and set them by position.
     int Indice(const QString &campo) const;
     const Campo *Procura(const QString &campo) const;
     QStringList NomesCampos() const;
 
-    QHash<QString, int> indices;   // lower-case name -> position
+    QHash<QString, int> indices;   // declared and lower-case name -> position
 };
 
 // Schema version kept in the file (PRAGMA user_version and the table VersaoBanco).

@@ -16,7 +16,8 @@ class TabelaDados;
 class ModeloTabela : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // Over every row of the table; fields: all of them, or those named.
+    // Over every row of the table (one of the eighteen); fields: all of
+    // them, or those named.
     ModeloTabela(Tfdados &dados, const QString &tabela, const QStringList &campos = {}, QObject *parent = nullptr);
 
     // Only the rows whose field equals the value (null shows none).

@@ -16,6 +16,13 @@ Registro::Registro(const esquema::Tabela &tabela)
     Limpa();
 }
 
+Registro::Registro(const esquema::Tabela &tabela, QVariantList valores)
+    : m_tabela(&tabela)
+    , m_valores(std::move(valores))
+{
+    m_valores.resize(tabela.campos.size());
+}
+
 void Registro::Limpa()
 {
     if (!m_tabela)
@@ -60,6 +67,23 @@ bool Registro::Define(int indice, const QVariant &valor, QString *erro)
     }
     m_valores[indice] = std::move(convertido);
     return true;
+}
+
+bool Registro::Define(const QString &campo, double valor, QString *erro)
+{
+    const int i = m_tabela ? m_tabela->Indice(campo) : -1;
+    if (i < 0)
+        return Define(campo, QVariant(valor), erro);
+    return Define(i, valor, erro);
+}
+
+bool Registro::Define(int indice, double valor, QString *erro)
+{
+    if (m_tabela && indice >= 0 && indice < m_valores.size() && m_tabela->campos[indice].tipo == Tipo::Decimal) {
+        m_valores[indice] = valor;
+        return true;
+    }
+    return Define(indice, QVariant(valor), erro);
 }
 
 namespace {
@@ -135,6 +159,11 @@ QVariant comoData(const QVariant &v)
 
 QVariant Registro::Converte(const Campo &campo, const QVariant &valor)
 {
+    // The common case of a sample: a number into a number field, nothing to convert.
+    const int tipo = valor.typeId();
+    if ((campo.tipo == Tipo::Decimal && tipo == QMetaType::Double)
+        || (campo.tipo == Tipo::Inteiro && tipo == QMetaType::LongLong))
+        return valor;
     if (valor.isNull()) {
         switch (campo.tipo) {
         case Tipo::Inteiro:

@@ -14,6 +14,8 @@ public:
     Registro() = default;
     // A row of that table with every field empty.
     explicit Registro(const esquema::Tabela &tabela);
+    // A row read from the database: the values are already of the fields' types.
+    Registro(const esquema::Tabela &tabela, QVariantList valores);
 
     const esquema::Tabela *Tabela() const { return m_tabela; }
     int Quantidade() const { return int(m_valores.size()); }
@@ -30,6 +32,9 @@ public:
     // the row is then unchanged.
     bool Define(const QString &campo, const QVariant &valor, QString *erro = nullptr);
     bool Define(int indice, const QVariant &valor, QString *erro = nullptr);
+    // Numbers, the bulk of a sample row, without the conversions above.
+    bool Define(const QString &campo, double valor, QString *erro = nullptr);
+    bool Define(int indice, double valor, QString *erro = nullptr);
     // Every field empty again.
     void Limpa();
 

@@ -115,6 +115,11 @@ private:
     bool iniciaTransacao(QString *ponto);
     bool terminaTransacao(const QString &ponto, bool confirma);
     void ligaMestreDetalhe();
+    // The values of some fields (all when none named) of the rows whose
+    // fields equal the given values, each in its field's type; *definicao
+    // receives the table.
+    QList<QVariantList> seleciona(const QString &tabela, QStringList campos, const QVariantMap &iguais,
+                                  const QStringList &ordem, const esquema::Tabela **definicao);
 
     QString m_pasta;
     QString m_arquivo;
