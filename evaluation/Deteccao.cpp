@@ -71,10 +71,10 @@ void MotorAvaliacao::RamoDoisSentidos(int n, RegistroAmostra &r)
     const QString &lado = e == Esquema::E1   ? (m_ladoContrario ? m_cfg.LateralContraria : m_cfg.IniciaLateral)
                           : e == Esquema::E2 ? m_cfg.IniciaLateral
                                              : LadoAtual5i();
-    r.Lateral = lado;
+    Copia(r.Lateral, lado);
     const bool textoInicial = r.Pulso == m_sentido && (e != Esquema::E1 || r.KGF != 0);
     const QString &texto = textoInicial ? m_cfg.IniciaContracao : m_cfg.ContracaoContraria;
-    r.Contracao_Texto = texto;
+    Copia(r.Contracao_Texto, texto);
     MostraL133(TextoL133(texto, lado));
 
     const double inicia = m_cfg.Inicia;
@@ -245,14 +245,14 @@ void MotorAvaliacao::FimDeCicloContrario(int n, RegistroAmostra &r)
 void MotorAvaliacao::Ramo4s(int n, RegistroAmostra &r)
 {
     const QString &lado = m_primeiroLado ? m_cfg.IniciaLateral : m_cfg.LateralContraria;
-    r.Lateral = lado;
+    Copia(r.Lateral, lado);
     if (r.Pulso == m_sentido) {
         r.Intervalo = 0;
-        r.Contracao_Texto = m_cfg.IniciaContracao;
+        Copia(r.Contracao_Texto, m_cfg.IniciaContracao);
         MostraL133(TextoL133(m_cfg.IniciaContracao, lado));
     } else {
         r.Intervalo = IntervaloAnterior(n) + 1;
-        r.Contracao_Texto = m_cfg.ContracaoContraria;
+        Copia(r.Contracao_Texto, m_cfg.ContracaoContraria);
         MostraL133(m_vazio);
     }
 
@@ -274,7 +274,7 @@ void MotorAvaliacao::Ramo4s(int n, RegistroAmostra &r)
     } else {
         r.Intervalo = IntervaloAnterior(n) + 1;
         MostraL133(m_vazio);
-        r.Contracao_Texto = m_null;
+        Copia(r.Contracao_Texto, m_null);
     }
 }
 
@@ -302,12 +302,12 @@ void MotorAvaliacao::Repeticao4s(int n, RegistroAmostra &r)
 
 void MotorAvaliacao::Ramo5s(int n, RegistroAmostra &r)
 {
-    r.Lateral = m_cfg.IniciaLateral;
+    Copia(r.Lateral, m_cfg.IniciaLateral);
     if (r.Pulso == m_sentido) {
-        r.Contracao_Texto = m_cfg.IniciaContracao;
+        Copia(r.Contracao_Texto, m_cfg.IniciaContracao);
         MostraL133(TextoL133(m_cfg.IniciaContracao, m_cfg.IniciaLateral));
     } else {
-        r.Contracao_Texto = m_null;
+        Copia(r.Contracao_Texto, m_null);
         MostraL133(m_vazio);
         r.Intervalo = IntervaloAnterior(n) + 1;
     }
@@ -325,7 +325,7 @@ void MotorAvaliacao::Ramo5s(int n, RegistroAmostra &r)
     if (!m_emContracao) {
         r.Intervalo = IntervaloAnterior(n) + 1;
         MostraL133(m_vazio);
-        r.Contracao_Texto = m_null;
+        Copia(r.Contracao_Texto, m_null);
     }
 }
 
@@ -362,8 +362,8 @@ void MotorAvaliacao::Repeticao5sContraria(int, RegistroAmostra &r)
 void MotorAvaliacao::Ramo4i(RegistroAmostra &r)
 {
     const QString &lado = m_ladoAlternado ? m_cfg.LateralContraria : m_cfg.IniciaLateral;
-    r.Lateral = lado;
-    r.Contracao_Texto = m_cfg.IniciaContracao;
+    Copia(r.Lateral, lado);
+    Copia(r.Contracao_Texto, m_cfg.IniciaContracao);
     MostraL133(TextoL133(m_cfg.IniciaContracao, lado));
     if (r.KGF >= m_cfg.Inicia)
         m_emContracao = true;

@@ -1,5 +1,6 @@
 #include "MotorAvaliacao.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -50,10 +51,13 @@ void MotorAvaliacao::Inicia(const ConfiguracaoTeste &configuracao, double pesoKg
 {
     m_cfg = configuracao;
     m_peso = pesoKg;
-    // The whole table, the record after the last one included: the closing
-    // row of a save reads it and must not see the previous evaluation.
-    std::fill(m_amostras.begin(), m_amostras.end(), RegistroAmostra{});
+    // Every record the previous evaluation wrote, the one after its last
+    // kept sample included (the closing row of a save reads it); the records
+    // beyond were never written.
+    const auto usados = std::min(m_amostras.size(), std::size_t(m_numAmostras) + 1);
+    std::fill(m_amostras.begin(), m_amostras.begin() + std::ptrdiff_t(usados), RegistroAmostra{});
     m_numAmostras = 0;
+    m_emNewtons = m_cfg.Forca == QLatin1String("N");
 
     const QString *contracoes[2] = {&m_cfg.IniciaContracao, &m_cfg.ContracaoContraria};
     const QString *lados[2] = {&m_cfg.IniciaLateral, &m_cfg.LateralContraria};
@@ -132,8 +136,7 @@ void MotorAvaliacao::ProcessaAmostra(double AmostraAtual)
         r.Pulso = (n > 0 && m_amostras[n - 1].Pulso == 'N') ? 'N' : 'P';
 
     // 2. Display value.
-    const bool emNewtons = m_cfg.Forca == QLatin1String("N");
-    const double exibido = std::fabs(emNewtons ? bruto * FatorNewton : bruto);
+    const double exibido = std::fabs(m_emNewtons ? bruto * FatorNewton : bruto);
 
     // 3. Waiting and start.
     EsperaEInicio(n, r);
@@ -215,7 +218,8 @@ void MotorAvaliacao::ProcessaAmostra(double AmostraAtual)
 
     // 16.
     m_painel.MostraDiagnostico({m_positivo, m_negativo, m_ativaP, m_ativaN, m_pInvalido, m_nInvalido});
-    Derivados(r);
+    if (r.KGF != m_kgfEscriturado)
+        Derivados(r);
     ++m_amGeral;
     ++m_numAmostras;
 }
@@ -253,10 +257,11 @@ void MotorAvaliacao::Escrituracao(int n, RegistroAmostra &r)
     r.Ciclo = m_contadorCiclos;
     r.Contracao_Valida = m_indiceContracao;
     r.Tempo_Amostra = f;
-    r.Articulacao = m_cfg.Articulacao;
-    r.Equipamento = m_cfg.Equipamento;
-    r.Transdutor = m_cfg.Transdutor;
+    Copia(r.Articulacao, m_cfg.Articulacao);
+    Copia(r.Equipamento, m_cfg.Equipamento);
+    Copia(r.Transdutor, m_cfg.Transdutor);
     Derivados(r);
+    m_kgfEscriturado = r.KGF;
 
     if (++m_desdeRelogio == m_cfg.Frequencia)
         RefrescaRelogio();

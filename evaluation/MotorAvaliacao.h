@@ -93,6 +93,12 @@ private:
     bool MudouSinal(int n, const RegistroAmostra &r) const { return n > 0 && r.Pulso != m_amostras[n - 1].Pulso; }
     int IntervaloAnterior(int n) const { return n > 0 ? m_amostras[n - 1].Intervalo : 0; }
     void Mascara(RegistroAmostra &r) const { r.KGF = 0; r.Intervalo = 1; }
+    // Shares the text unless the record already holds that very text.
+    static void Copia(QString &destino, const QString &origem)
+    {
+        if (destino.constData() != origem.constData() || destino.size() != origem.size())
+            destino = origem;
+    }
     void MudaCiclos(int novo);
     void MostraL133(const QString &texto);
     const QString &TextoL133(const QString &contracao, const QString &lateral) const;
@@ -102,6 +108,7 @@ private:
     ControleLeitura &m_leitura;
     ConfiguracaoTeste m_cfg;
     double m_peso = 70;
+    bool m_emNewtons = false;
 
     std::vector<RegistroAmostra> m_amostras;
     int m_numAmostras = 0;
@@ -143,6 +150,7 @@ private:
     int m_relogioMinutos = 0;
     int m_relogioSegundos = 0;
     double m_maximoExibido = 0;
+    double m_kgfEscriturado = 0; // KGF the derived values were computed from
     bool m_naoPlota = false;
     bool m_encerrada = false;
 

@@ -15,10 +15,13 @@
 #include <QSaveFile>
 #include <QTextStream>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -57,9 +60,23 @@ public:
         m_texto.append(buffer, fim);
         m_texto += ';';
     }
+    // The texts are the few names of the evaluation, shared by every record:
+    // each is converted once.
     void Texto(const QString &valor)
     {
-        m_texto += valor.toStdString();
+        const auto igual = [&valor](const auto &par) {
+            return par.first.constData() == valor.constData() && par.first.size() == valor.size();
+        };
+        auto it = std::find_if(m_textos.begin(), m_textos.end(), igual);
+        if (it == m_textos.end())
+            it = m_textos.insert(m_textos.end(), {valor, valor.toStdString()});
+        m_texto += it->second;
+        m_texto += ';';
+    }
+    void Caractere(char c)
+    {
+        if (c)
+            m_texto += c;
         m_texto += ';';
     }
     void FimLinha() { m_texto.back() = '\n'; }
@@ -69,6 +86,7 @@ public:
 
 private:
     std::string m_texto;
+    std::vector<std::pair<QString, std::string>> m_textos;
 };
 
 void EscreveRegistro(Tabela &t, const RegistroAmostra &r)
@@ -85,7 +103,7 @@ void EscreveRegistro(Tabela &t, const RegistroAmostra &r)
     t.Numero(r.Tempo_Total);
     t.Numero(r.Tempo_Amostra);
     t.Numero(r.Tempo_Contracao);
-    t.Texto(r.Pulso == 'N' ? QStringLiteral("N") : r.Pulso == 'P' ? QStringLiteral("P") : QString());
+    t.Caractere(r.Pulso);
     for (double v : {r.KGF, r.KGF_MAX, r.KGF_MED, r.N, r.N_MAX, r.N_MED, r.KGF_KG, r.KGF_KG_MAX, r.KGF_KG_MED, r.N_KG,
                      r.N_KG_MAX, r.N_KG_MED, r.KGFM, r.KGFM_MAX, r.KGFM_MED, r.NM, r.NM_MAX, r.NM_MED, r.KGFM_KG,
                      r.KGFM_KG_MAX, r.KGFM_KG_MED, r.NM_KG, r.NM_KG_MAX, r.NM_KG_MED})
