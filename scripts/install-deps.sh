@@ -3,12 +3,32 @@
 # Safe to run again: packages already present are left alone.
 set -euo pipefail
 
+# One package a line, so that additions merge cleanly.
 packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6opengl6-dev
-  libgl-dev libjpeg-dev libzip-dev zipcmp zipmerge ziptool
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core poppler-utils
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  qt6-base-dev
+  qt6-base-dev-tools
+  qt6-svg-dev
+  libqt6sql6-sqlite
+  libsqlite3-dev
+  libqt6opengl6-dev
+  libgl-dev
+  libjpeg-dev
+  libzip-dev
+  zipcmp
+  zipmerge
+  ziptool
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  qt6-translations-l10n
+  xvfb
+  xauth
+  fonts-dejavu-core
+  poppler-utils
 )
 
 missing=()
