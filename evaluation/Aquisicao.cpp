@@ -1,5 +1,7 @@
 #include "Aquisicao.h"
 
+#include "TiposFuncoes.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -42,11 +44,35 @@ void Aquisicao::DefineGravacao(std::span<const double> valores)
     m_contLinhaDemo = 0;
 }
 
+bool Aquisicao::ConfiguraLeitura(int frequencia, bool zerando)
+{
+    if (PortaAberta())
+        (*m_porta)->SetDTR(true);
+    const bool conhecida = std::find(FrequenciasAmostragem.begin(), FrequenciasAmostragem.end(), frequencia)
+                           != FrequenciasAmostragem.end();
+    const std::uint8_t modo = zerando ? ModoAutomatico : std::uint8_t(ModoAutomatico | ModoSemZerar);
+    MontaConfiguracao(m_quadro, conhecida ? std::uint16_t(frequencia) : std::uint16_t(0), modo);
+    ConfiguraLote(frequencia);
+    return m_porta && EnviaQuadro(*m_porta, m_quadro, TamanhoConfiguracao)
+           && RecebeQuadro(*m_porta, m_quadro, FuncaoConfigurar, 1000);
+}
+
 bool Aquisicao::IniciaLeitura()
 {
-    if (!m_demonstracao)
+    if (m_demonstracao) {
+        m_demoAtivo = true;
+        m_lendoInterface = true;
+        m_painel.AtivaColeta(true);
+        return true;
+    }
+    if (!PortaAberta())
         return false;
-    m_demoAtivo = true;
+    LimpaBuffers(*m_porta);
+    (*m_porta)->SetDTR(true);
+    if (!EnviaComando(*m_porta, ComandoIniciar) || !RecebeQuadro(*m_porta, m_quadro, FuncaoIniciar, 2000)) {
+        m_painel.FalhaIniciarLeitura();
+        return false;
+    }
     m_lendoInterface = true;
     m_painel.AtivaColeta(true);
     return true;
@@ -58,6 +84,11 @@ void Aquisicao::ParaLeitura()
     m_painel.AtivaColeta(false);
     m_lendoInterface = false;
     m_demoAtivo = false;
+    if (!m_porta)
+        return;
+    EnviaComando(*m_porta, ComandoParar);
+    if (!m_demonstracao && PortaAberta())
+        (*m_porta)->SetDTR(false);
 }
 
 void Aquisicao::ZeraEntradaLote()
@@ -69,9 +100,18 @@ void Aquisicao::ColetaAmostras()
 {
     if (!m_lendoInterface)
         return;
+    if (!m_demonstracao && !m_processandoLote && PortaAberta())
+        LeQuadro();
     if (m_demoAtivo)
         PassoDemo();
     VerificaFim();
+}
+
+// One frame within 50 ms; anything but a sample is skipped.
+void Aquisicao::LeQuadro()
+{
+    if (RecebeQuadro(*m_porta, m_quadro, 0, 50) && m_quadro[PosFuncao] == FuncaoLer)
+        RecebeLeitura(ValorAmostra(m_quadro.data()));
 }
 
 // The bounds of a batch are fixed when its hand-over starts: a window

@@ -6,6 +6,7 @@
 // test has to end.
 
 #include "MotorAvaliacao.h"
+#include "untProtocolo.h"
 
 #include <cstdint>
 #include <span>
@@ -23,6 +24,14 @@ public:
     // does not know keeps the current size. The first hand-over after a
     // start then gives the engine a single sample.
     void ConfiguraLote(int frequencia);
+
+    // The interface port, owned by the main window (empty while closed).
+    void DefinePorta(const TPorta *porta) { m_porta = porta; }
+
+    // Raises DTR, sends the configure request (frequency, automatic reading;
+    // the interface zeroes itself unless `zerando`) and awaits its reply;
+    // sets the batch size. True when both went through.
+    bool ConfiguraLeitura(int frequencia, bool zerando);
 
     // The demonstration recording, one value per line (NaN for a line with
     // nothing but blanks); replay starts at its first line.
@@ -57,6 +66,8 @@ private:
     static constexpr int UltimoIndice = LimiteAmostras + 1;
     double &Lote(int indice) { return m_lote[std::size_t(indice - PrimeiroIndice)]; }
     void PassoDemo();
+    bool PortaAberta() const { return m_porta && *m_porta && (*m_porta)->InstanceActive(); }
+    void LeQuadro();
     void EntregaLote(int inicio, int fim);
     void VerificaFim();
 
@@ -75,6 +86,8 @@ private:
     double m_semPeso = 0;
     double m_indiceCorrecao = 1;
     double m_valorZerado = 0;
+    const TPorta *m_porta = nullptr;
+    TQuadro m_quadro{};
     std::span<const double> m_gravacao;
     std::size_t m_contLinhaDemo = 0;
 };

@@ -224,15 +224,22 @@ void MotorAvaliacao::ProcessaAmostra(double AmostraAtual)
     ++m_numAmostras;
 }
 
+void MotorAvaliacao::Figuras(double kgf, double &KGF, double &N, double &KGF_KG, double &N_KG, double &KGFM,
+                             double &NM, double &KGFM_KG, double &NM_KG) const
+{
+    KGF = kgf;
+    N = kgf * FatorNewton;
+    N_KG = N / m_peso;
+    KGF_KG = kgf / m_peso;
+    KGFM = kgf * m_cfg.Alavanca;
+    NM = N * m_cfg.Alavanca;
+    KGFM_KG = KGFM / m_peso;
+    NM_KG = NM / m_peso;
+}
+
 void MotorAvaliacao::Derivados(RegistroAmostra &r) const
 {
-    r.N = r.KGF * FatorNewton;
-    r.N_KG = r.N / m_peso;
-    r.KGF_KG = r.KGF / m_peso;
-    r.KGFM = r.KGF * m_cfg.Alavanca;
-    r.NM = r.N * m_cfg.Alavanca;
-    r.KGFM_KG = r.KGFM / m_peso;
-    r.NM_KG = r.NM / m_peso;
+    Figuras(r.KGF, r.KGF, r.N, r.KGF_KG, r.N_KG, r.KGFM, r.NM, r.KGFM_KG, r.NM_KG);
 }
 
 void MotorAvaliacao::RefrescaRelogio()
@@ -351,22 +358,8 @@ void MotorAvaliacao::ResumeContracao(int n, const RegistroAmostra &r)
 
     const double pico = std::fabs(m_pico);
     const double media = std::fabs(m_soma) / m_contagem;
-    p.KGF_MAX = pico;
-    p.N_MAX = pico * FatorNewton;
-    p.KGFM_MAX = p.KGF_MAX * m_cfg.Alavanca;
-    p.NM_MAX = p.N_MAX * m_cfg.Alavanca;
-    p.KGF_KG_MAX = p.KGF_MAX / m_peso;
-    p.N_KG_MAX = p.N_MAX / m_peso;
-    p.KGFM_KG_MAX = p.KGFM_MAX / m_peso;
-    p.NM_KG_MAX = p.NM_MAX / m_peso;
-    p.KGF_MED = media;
-    p.N_MED = media * FatorNewton;
-    p.KGFM_MED = p.KGF_MED * m_cfg.Alavanca;
-    p.NM_MED = p.N_MED * m_cfg.Alavanca;
-    p.KGF_KG_MED = p.KGF_MED / m_peso;
-    p.N_KG_MED = p.N_MED / m_peso;
-    p.KGFM_KG_MED = p.KGFM_MED / m_peso;
-    p.NM_KG_MED = p.NM_MED / m_peso;
+    Figuras(pico, p.KGF_MAX, p.N_MAX, p.KGF_KG_MAX, p.N_KG_MAX, p.KGFM_MAX, p.NM_MAX, p.KGFM_KG_MAX, p.NM_KG_MAX);
+    Figuras(media, p.KGF_MED, p.N_MED, p.KGF_KG_MED, p.N_KG_MED, p.KGFM_MED, p.NM_MED, p.KGFM_KG_MED, p.NM_KG_MED);
     p.Tempo_Forca_Maxima = m_tempoPico;
     p.Amostra_Forca_Maxima = m_amostraPico;
     p.Duracao_Contracao = p.Tempo_Contracao;

@@ -73,6 +73,10 @@ private:
     void ResumeContracao(int n, const RegistroAmostra &r);
     void AtualizaPico(int n, RegistroAmostra &r, bool negativo);
     void Derivados(RegistroAmostra &r) const;
+    // A force in kgf and the seven figures derived from it: newtons, torque
+    // (× lever arm) and each per kilogram of body weight.
+    void Figuras(double kgf, double &KGF, double &N, double &KGF_KG, double &N_KG, double &KGFM, double &NM,
+                 double &KGFM_KG, double &NM_KG) const;
     void RefrescaRelogio();
 
     // Sequencing (Sequenciamento.cpp).
