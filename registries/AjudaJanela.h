@@ -1,0 +1,14 @@
+#pragma once
+// Small behaviours shared by the catalogue and new-evaluation windows.
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+// Whatever is typed or pasted shows in upper case.
+void ForcaMaiusculas(QLineEdit *campo);
+void ForcaMaiusculas(QPlainTextEdit *campo);
+
+// Enter in any field of the window moves the focus to the next control;
+// Enter on a button still presses it.
+void EnterAvanca(QWidget *janela);

@@ -1,0 +1,12 @@
+#pragma once
+// Settings of the catalogue and new-evaluation windows: each access opens
+// the program's store, reads or writes, and lets it go.
+
+#include "RegistroIni.h"
+
+inline RegistroIni ConfiguracaoVyrax()
+{
+    return RegistroIni(QStringLiteral("Morvek.Vyrax"));
+}
+
+inline const QString SecaoDados = QStringLiteral("Dados");
