@@ -1,5 +1,6 @@
 #include "ProgramaVyrax.h"
 
+#include "LigaCadastros.h"
 #include "Tfdados.h"
 
 #include <QApplication>
@@ -53,6 +54,8 @@ bool ProgramaVyrax::Inicia()
         m_codigoSaida = 1;
         return false;
     }
+    LigaCadastros(principal, *principal.ModuloDados(), m_mensagens);
+    LigaNovaAvaliacao(principal, *principal.ModuloDados(), m_mensagens);
     principal.showMaximized();
     return true;
 }

@@ -44,6 +44,29 @@ private slots:
         QVERIFY(!acoesLigadas);
         QVERIFY(fechar->isEnabled());
     }
+
+    void newOpensTheNewEvaluationWindowAndGivesTheCommandsBack()
+    {
+        AmbienteTeste a;
+        TfPrincipal principal(a.mensagens);
+        QVERIFY(principal.FormCreate({}));
+        LigaNovaAvaliacao(principal, *a.dados, a.mensagens);
+        auto *fechar = principal.findChild<QAction *>("Fechar");
+
+        QString aberta;
+        bool acoesLigadas = true;
+        NaJanelaModal([&](QDialog *janela) {
+            aberta = janela->objectName();
+            acoesLigadas = fechar->isEnabled();
+            janela->reject();
+        });
+        principal.findChild<QAction *>("NovaAvaliacao")->trigger();
+
+        QCOMPARE(aberta, QString("Tfnovaavaliacao"));
+        QVERIFY(!acoesLigadas);
+        QVERIFY(fechar->isEnabled());
+        QVERIFY(principal.TimerSensor()->isActive());
+    }
 };
 
 QTEST_MAIN(TestLigaCadastros)
