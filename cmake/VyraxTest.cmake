@@ -16,3 +16,15 @@ function(vyrax_qtest name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 300
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# Adds every subfolder of the current folder that holds a CMakeLists.txt, so
+# a new test or benchmark folder needs no edit here.
+function(vyrax_subpastas)
+  file(GLOB pastas LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT pastas)
+  foreach(pasta IN LISTS pastas)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${pasta}/CMakeLists.txt)
+      add_subdirectory(${pasta})
+    endif()
+  endforeach()
+endfunction()

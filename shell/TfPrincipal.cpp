@@ -6,6 +6,7 @@
 #include "Mensagens.h"
 #include "Numeros.h"
 #include "RegistroIni.h"
+#include "Tfdados.h"
 #include "TiposFuncoes.h"
 
 #include <QClipboard>
@@ -148,16 +149,23 @@ bool TfPrincipal::FormCreate(const std::function<bool()> &abreModuloDados)
     m_contadores = ContadoresBanco(m_config.BackupCont);
 
     if (abreModuloDados && !abreModuloDados()) {
-        m_mensagens.Caixa(this, QStringLiteral("Erro"),
-                          QStringLiteral("Ocorreu um erro ao acessar o Banco de Dados!\r"
-                                         "Execute este programa com privilégios de Administrador.\r"
-                                         "O programa será encerrado."),
-                          Icone::Erro, Botoes::Ok);
+        QString texto = QStringLiteral("Ocorreu um erro ao acessar o Banco de Dados!\r"
+                                       "Execute este programa com privilégios de Administrador.\r"
+                                       "O programa será encerrado.");
+        // Rights are seldom the cause here: say what the data module found.
+        if (m_dados && !m_dados->Erro().isEmpty())
+            texto += QStringLiteral("\r\r") + m_dados->Erro();
+        m_mensagens.Caixa(this, QStringLiteral("Erro"), texto, Icone::Erro, Botoes::Ok);
         return false;
     }
     HabilitaAcoes(true);
     AtivaSupervisao(true);
     return true;
+}
+
+void TfPrincipal::DefineModuloDados(std::unique_ptr<Tfdados> dados)
+{
+    m_dados = std::move(dados);
 }
 
 void TfPrincipal::DefineJanela(QAction *acao, FabricaJanela fabrica)
@@ -243,7 +251,10 @@ void TfPrincipal::ComunicacaoExecute()
     ExecutaModal([this] {
         if (m_ligacao.ConfiguraComunicacao)
             m_ligacao.ConfiguraComunicacao();
+        // Written also after Cancel, then unchanged.
         GravaTexto(QStringLiteral("Porta"), m_config.Porta);
+        if (m_ligacao.Reidentifica)
+            m_ligacao.Reidentifica();
     });
 }
 
@@ -350,6 +361,13 @@ void TfPrincipal::MostraPorta(const QString &texto, const QString &dica, int lar
     ui->pnSensorLed->setFixedWidth(larguraLed);
     for (QLabel *imagem : {ui->imSensorVermelho, ui->imSensorAmarelo, ui->imSensorVerde})
         imagem->setToolTip(dica);
+}
+
+void TfPrincipal::AjustaBarraEspaco()
+{
+    // The spacer stretches over what the buttons and the sensor panel leave free.
+    ui->pnSensor->updateGeometry();
+    ui->ToolBar->layout()->invalidate();
 }
 
 void TfPrincipal::Loga(const QString &linha)

@@ -18,6 +18,7 @@ class QAction;
 class QDialog;
 class QLabel;
 class QTimer;
+class Tfdados;
 
 namespace Ui {
 class TfPrincipal;
@@ -35,7 +36,8 @@ public:
         std::function<void()> Supervisiona;         // one tick of the interface supervision
         std::function<void()> FechaPorta;           // closes PortaInterface (full closing sequence)
         std::function<void()> ReabrePorta;          // reopens PortaCOM at 115200 baud, no identification
-        std::function<void()> ConfiguraComunicacao; // stop, close, communication window, PortaCOM, re-identify
+        std::function<void()> ConfiguraComunicacao; // stop, close, communication window, PortaCOM
+        std::function<void()> Reidentifica;         // after it: reopen PortaCOM and identify
     };
 
     explicit TfPrincipal(Mensagens &mensagens, QWidget *pai = nullptr);
@@ -44,8 +46,12 @@ public:
     // Start-up of the window: locale, settings, data module, actions and
     // supervision. `abreModuloDados` creates the data module and answers
     // BancoOK. False when the database is not available; the user has been told
-    // and the program must end.
+    // (with the data module's own reason, when one was kept) and the program must end.
     bool FormCreate(const std::function<bool()> &abreModuloDados);
+
+    // The data module lives as long as the window; later windows bind to it.
+    void DefineModuloDados(std::unique_ptr<Tfdados> dados);
+    Tfdados *ModuloDados() const { return m_dados.get(); }
 
     void DefineJanela(QAction *acao, FabricaJanela fabrica);
     void DefineLigacao(LigacaoInterface ligacao) { m_ligacao = std::move(ligacao); }
@@ -76,6 +82,8 @@ public:
     bool LogComunicacao() const { return m_logComunicacao; }
     // The supervision timer, whose interval the supervision adapts to the link state.
     QTimer *TimerSensor() const { return tmSensor; }
+    // Lays the tool bar out again after the port text beside the LED changed.
+    void AjustaBarraEspaco();
 
 public slots:
     void tmSensorTimer();
@@ -102,6 +110,7 @@ private:
     void Help_ProtocoloExecute();
 
     std::unique_ptr<Ui::TfPrincipal> ui;
+    std::unique_ptr<Tfdados> m_dados;
     Mensagens &m_mensagens;
     QTimer *tmSensor;
     ConfiguracaoInicio m_config;

@@ -1,10 +1,8 @@
-// vyrax: splash, single running instance, main window, settings, then the
-// message loop.
+// vyrax: splash, single running instance, main window, settings, data
+// module and interface supervision, then the message loop.
 
-#include "InstanciaUnica.h"
 #include "MensagensQt.h"
-#include "TfPrincipal.h"
-#include "Tfsplash.h"
+#include "ProgramaVyrax.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -12,15 +10,6 @@
 #include <QTranslator>
 
 namespace {
-
-// A later start asked for this copy: show it, restored and in front.
-void TrazParaFrente(QWidget &janela)
-{
-    janela.setWindowState((janela.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    janela.show();
-    janela.raise();
-    janela.activateWindow();
-}
 
 // With VYRAX_SAIR_APOS_MOSTRAR set the program ends once the main window has
 // been painted: the start-up benchmark times a whole start from outside.
@@ -48,32 +37,13 @@ int main(int argc, char *argv[])
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traducaoQt);
 
-    Tfsplash splash;
-    splash.show();
-    splash.repaint();
-
-    // The title the desktop shows for the program. (The display name is left
-    // alone: the desktop would append it to every window caption.)
-    QApplication::setApplicationName(QStringLiteral("Vyrax-PRO"));
-
-    InstanciaUnica instancia(InstanciaUnica::NomePadrao());
-    if (instancia.OutraEmExecucao())
-        return 0;
-
     MensagensQt mensagens;
-    TfPrincipal principal(mensagens);
-    QObject::connect(&instancia, &InstanciaUnica::AtivacaoPedida, &principal,
-                     [&principal] { TrazParaFrente(principal); });
+    ProgramaVyrax vyrax(mensagens);
+    if (!vyrax.Inicia())
+        return vyrax.CodigoSaida();
 
-    // The data module (Tfdados) is created here and answers BancoOK once
-    // storage provides it; until then there are no tables to open.
-    if (!principal.FormCreate({}))
-        return 1;
-
-    splash.close();
     SaidaAposPintura saida;
     if (qEnvironmentVariableIsSet("VYRAX_SAIR_APOS_MOSTRAR"))
-        principal.installEventFilter(&saida);
-    principal.showMaximized();
+        vyrax.Principal()->installEventFilter(&saida);
     return app.exec();
 }

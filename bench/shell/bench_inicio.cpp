@@ -5,6 +5,7 @@
 //   bench_inicio [starts]      default 10
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,9 +19,21 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const int partidas = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
 
-    QTemporaryDir config;
+    // Private settings, an empty database made by vyrax-cli and an empty port folder.
+    QTemporaryDir pasta;
+    QDir raiz(pasta.path());
+    raiz.mkpath(QStringLiteral("config"));
+    raiz.mkpath(QStringLiteral("dados"));
+    raiz.mkpath(QStringLiteral("portas"));
+    if (QProcess::execute(QStringLiteral(VYRAX_CLI), {QStringLiteral("init"), QStringLiteral("--banco"),
+                                                      raiz.filePath(QStringLiteral("dados/vyrax.db"))}) != 0) {
+        std::fprintf(stderr, "vyrax-cli init failed\n");
+        return 1;
+    }
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(QStringLiteral("VYRAX_CONFIG_DIR"), config.path());
+    ambiente.insert(QStringLiteral("VYRAX_CONFIG_DIR"), raiz.filePath(QStringLiteral("config")));
+    ambiente.insert(QStringLiteral("VYRAX_DADOS"), raiz.filePath(QStringLiteral("dados")));
+    ambiente.insert(QStringLiteral("VYRAX_PORTAS_DIR"), raiz.filePath(QStringLiteral("portas")));
     ambiente.insert(QStringLiteral("VYRAX_SAIR_APOS_MOSTRAR"), QStringLiteral("1"));
     if (!ambiente.contains(QStringLiteral("DISPLAY")) && !ambiente.contains(QStringLiteral("QT_QPA_PLATFORM")))
         ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

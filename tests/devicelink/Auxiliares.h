@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <thread>
 #include <unistd.h>
 
@@ -32,11 +33,20 @@ public:
     ~Pty() { FechaMestre(); }
     QString Escravo() const { return m_escravo; }
     void Escreve(const QByteArray &bytes) { [[maybe_unused]] auto n = ::write(m_mestre, bytes.constData(), std::size_t(bytes.size())); }
+    // Up to `quantos` bytes: what the port wrote in one go may reach the
+    // master in pieces, so reading goes on until the line is quiet for 200 ms.
     QByteArray Le(int quantos)
     {
-        QByteArray lidos(quantos, '\0');
-        const auto n = ::read(m_mestre, lidos.data(), std::size_t(quantos));
-        return lidos.left(int(std::max<ssize_t>(n, 0)));
+        QByteArray lidos;
+        pollfd espera{m_mestre, POLLIN, 0};
+        while (lidos.size() < quantos && ::poll(&espera, 1, 200) > 0) {
+            char bloco[256];
+            const auto n = ::read(m_mestre, bloco, std::min<std::size_t>(sizeof bloco, std::size_t(quantos - lidos.size())));
+            if (n <= 0)
+                break;
+            lidos.append(bloco, qsizetype(n));
+        }
+        return lidos;
     }
     void FechaMestre()
     {

@@ -1,5 +1,6 @@
 #include "InstanciaUnica.h"
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,10 +11,20 @@ class TesteSegundaInstancia : public QObject {
 private slots:
     void aSecondStartHandsOverToTheFirstAndEnds()
     {
-        QTemporaryDir config;
-        qputenv("VYRAX_CONFIG_DIR", config.path().toUtf8());
+        QTemporaryDir pasta;
+        QDir raiz(pasta.path());
+        QVERIFY(raiz.mkpath(QStringLiteral("config")) && raiz.mkpath(QStringLiteral("dados")) &&
+                raiz.mkpath(QStringLiteral("portas")));
+        // The settings folder names the running instance, here as in the program.
+        qputenv("VYRAX_CONFIG_DIR", raiz.filePath(QStringLiteral("config")).toUtf8());
+        QCOMPARE(QProcess::execute(QStringLiteral(VYRAX_CLI),
+                                   {QStringLiteral("init"), QStringLiteral("--banco"),
+                                    raiz.filePath(QStringLiteral("dados/vyrax.db"))}),
+                 0);
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        ambiente.insert(QStringLiteral("VYRAX_DADOS"), raiz.filePath(QStringLiteral("dados")));
+        ambiente.insert(QStringLiteral("VYRAX_PORTAS_DIR"), raiz.filePath(QStringLiteral("portas")));
 
         QProcess primeira;
         primeira.setProcessEnvironment(ambiente);
