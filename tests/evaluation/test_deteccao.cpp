@@ -44,17 +44,30 @@ TEST(Deteccao, Scheme1SequenceGivesTheDocumentedPausesAndSummaries)
     EXPECT_DOUBLE_EQ(contraria.KGF_MED, (0.3 + 1.2 + 2.0) / 3);
     EXPECT_EQ(contraria.Amostra_Forca_Maxima, 7);
     EXPECT_DOUBLE_EQ(contraria.Tempo_Forca_Maxima, 3.0 / 300);
+    EXPECT_DOUBLE_EQ(contraria.Duracao_Contracao, 3.0 / 300);
+    EXPECT_EQ(contraria.AmostrasMedia, 3);
+    EXPECT_DOUBLE_EQ(contraria.N_MED, (0.3 + 1.2 + 2.0) / 3 * 9.81);
+    EXPECT_DOUBLE_EQ(e.reg(4).KGF, -0.8);
     EXPECT_EQ(e.Resumos(), (std::vector<int>{2, 6}));
 
     // Texts, numbers and cycle of every record.
     const std::vector<int> numeros = {1, 1, 1, 2, 2, 2, 2, 3};
     const std::vector<int> validas = {1, 1, 1, 1, 2, 2, 2, 2};
     const std::vector<int> amContracao = {1, 2, 3, 1, 2, 3, 4, 1};
+    // Tempo_Contracao restarts with the sample after a completion, which
+    // is when Contracao_Valida changes; Am_Ciclo restarts with the cycle.
+    const std::vector<int> amostrasNoIndice = {1, 2, 3, 4, 1, 2, 3, 4};
+    const std::vector<int> amCiclo = {1, 2, 3, 4, 5, 6, 7, 1};
+    const std::string pulsos = "PPPNNNNP";
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(e.reg(i).Contracao_Numero, numeros[std::size_t(i)]);
         EXPECT_EQ(e.reg(i).Contracao_Valida, validas[std::size_t(i)]);
         EXPECT_EQ(e.reg(i).Am_Contracao, amContracao[std::size_t(i)]);
+        EXPECT_DOUBLE_EQ(e.reg(i).Tempo_Contracao, amostrasNoIndice[std::size_t(i)] / 300.0);
+        EXPECT_EQ(e.reg(i).Am_Ciclo, amCiclo[std::size_t(i)]);
+        EXPECT_EQ(e.reg(i).Pulso, pulsos[std::size_t(i)]);
+        EXPECT_DOUBLE_EQ(e.reg(i).Tempo_Amostra, 300);
         EXPECT_EQ(e.reg(i).Am_Geral, i + 1);
         EXPECT_EQ(e.reg(i).Lateral, QStringLiteral("Direita"));
         EXPECT_DOUBLE_EQ(e.reg(i).Tempo_Total, (i + 1) / 300.0);
