@@ -100,16 +100,24 @@ std::uint8_t ChecksumDe(std::span<const std::uint8_t> quadro)
     return std::uint8_t((0xFF - soma) + 1);
 }
 
+QString HexBytes(std::span<const std::uint8_t> bytes)
+{
+    QString texto;
+    texto.reserve(int(bytes.size() * 3));
+    for (const std::uint8_t byte : bytes) {
+        if (!texto.isEmpty())
+            texto += QLatin1Char(' ');
+        texto += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0'));
+    }
+    return texto;
+}
+
 QString HexDe(std::span<const std::uint8_t> quadro)
 {
     if (quadro.size() <= std::size_t(PosTamanho))
         return {};
     const std::size_t tamanho = std::min<std::size_t>(std::size_t(quadro[PosTamanho]) + TamanhoMoldura, quadro.size());
-    QString texto;
-    texto.reserve(int(tamanho * 3));
-    for (std::size_t i = 0; i < tamanho; ++i)
-        texto += QStringLiteral("%1 ").arg(quadro[i], 2, 16, QLatin1Char('0'));
-    return texto;
+    return HexBytes(quadro.first(tamanho)) + QLatin1Char(' ');
 }
 
 int MontaQuadroEm(std::span<std::uint8_t> quadro, std::uint8_t funcao, std::span<const std::uint8_t> dados)

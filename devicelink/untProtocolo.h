@@ -100,6 +100,8 @@ QString TextoErroProtocolo(int codigo);
 // Checksum of the frame its own length byte describes, from the bytes the
 // buffer holds (a length byte pointing past the buffer sums what is there).
 std::uint8_t ChecksumDe(std::span<const std::uint8_t> quadro);
+// "0a c0 d0 ...": lower-case pairs separated by single spaces.
+QString HexBytes(std::span<const std::uint8_t> bytes);
 // "%2.2x " per byte for the first L+7 bytes (at most the buffer).
 QString HexDe(std::span<const std::uint8_t> quadro);
 // Writes 0A C0 D0 function L payload checksum 0F; returns the frame length,

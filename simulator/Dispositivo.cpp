@@ -59,14 +59,3 @@ void SeparadorQuadros::Separa(const Tratador &trata)
     }
     m_pendente.erase(m_pendente.begin(), m_pendente.begin() + std::ptrdiff_t(pos));
 }
-
-QString HexBytes(std::span<const std::uint8_t> bytes)
-{
-    QString texto;
-    for (const std::uint8_t byte : bytes) {
-        if (!texto.isEmpty())
-            texto += QLatin1Char(' ');
-        texto += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0'));
-    }
-    return texto;
-}

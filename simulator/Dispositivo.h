@@ -72,5 +72,3 @@ private:
     Dispositivo::Instante m_ultimo{};
 };
 
-// "0a c0 d0 ..." for the wire log.
-QString HexBytes(std::span<const std::uint8_t> bytes);
