@@ -1,5 +1,6 @@
 #include "InterfaceForca.h"
 
+#include "Numeros.h"
 #include "untProtocolo.h"
 
 #include <QStringList>
@@ -247,10 +248,9 @@ QString InterfaceForca::Comando(const QString &linha, Instante agora)
     const QString valor = partes.mid(1).join(QLatin1Char(' '));
     bool ok = true;
     const auto numero = [&valor, &ok]() {
-        QString texto = valor;
-        const double lido = texto.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        ok = ok && std::isfinite(lido) && lido >= 0;
-        return lido;
+        const std::optional<double> lido = numeros::LeDecimalOuPonto(valor);
+        ok = lido && *lido >= 0;
+        return lido.value_or(0);
     };
     const auto inteiro = [&valor, &ok]() { return valor.toUInt(&ok); };
     const QString invalido = QStringLiteral("Valor inválido para \"%1\": \"%2\".").arg(nome, valor);

@@ -1,5 +1,7 @@
 #include "PerfilForca.h"
 
+#include "Numeros.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -37,12 +39,11 @@ QString PerfilForca::CarregaArquivo(const QString &caminho)
     int linha = 0;
     for (const QString &registro : texto.split(QLatin1Char('\n'))) {
         ++linha;
-        for (QString campo : registro.split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts)) {
-            bool ok = false;
-            const double valor = campo.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-            if (!ok || !std::isfinite(valor))
+        for (const QString &campo : registro.split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts)) {
+            const std::optional<double> valor = numeros::LeDecimalOuPonto(campo);
+            if (!valor)
                 return QStringLiteral("Valor inválido \"%1\" na linha %2 de \"%3\".").arg(campo).arg(linha).arg(caminho);
-            valores.push_back(valor);
+            valores.push_back(*valor);
         }
     }
     if (valores.empty())
