@@ -56,11 +56,6 @@ SupervisaoInterface::~SupervisaoInterface()
     ::FechaPorta(m_porta);
 }
 
-bool SupervisaoInterface::AbreInterface(TPorta &porta, const QString &nome) const
-{
-    return AbrePorta(porta, nome, 115200, 8, 'n', 2, false, false, 8192);
-}
-
 void SupervisaoInterface::tmSensorTimer()
 {
     if (m_autoIdentificacaoAtiva || m_tickAtivo)
@@ -178,7 +173,7 @@ void SupervisaoInterface::AutoIdentifica()
         const QString &nome = m_listaPortas[i];
         m_painel.Loga(QStringLiteral("AutoIdentificação - 0"));
         m_painel.Loga(QStringLiteral("AutoIdentificação - 1"));
-        if (!AbreInterface(temporaria, nome)) {
+        if (!AbrePortaInterface(temporaria, nome)) {
             m_painel.Loga(QStringLiteral("AutoIdentificação - 2 - ERRO"));
             m_painel.Loga(nome);
             continue;
@@ -206,7 +201,7 @@ void SupervisaoInterface::AutoIdentifica()
             m_painel.Loga(QStringLiteral("AutoIdentificação - 3 - OK"));
             m_painel.Loga(QuadroHex(quadro));
             ::FechaPorta(temporaria);
-            if (AbreInterface(m_porta, nome)) {
+            if (AbrePortaInterface(m_porta, nome)) {
                 m_painel.Loga(QStringLiteral("AutoIdentificação - 4 - OK"));
                 m_porta->SetDTR(true);
                 m_painel.DefinePortaCOM(nome);
@@ -238,7 +233,7 @@ void SupervisaoInterface::LiberaPorta()
 void SupervisaoInterface::Reidentifica()
 {
     m_interfaceIdentificada = 0;
-    if (!AbreInterface(m_porta, m_painel.PortaCOM()))
+    if (!AbrePortaInterface(m_porta, m_painel.PortaCOM()))
         return;
     m_porta->SetDTR(false);
     Pausa(PausaPedidos);
@@ -255,5 +250,5 @@ void SupervisaoInterface::FechaPorta()
 
 void SupervisaoInterface::ReabrePorta()
 {
-    AbreInterface(m_porta, m_painel.PortaCOM());
+    AbrePortaInterface(m_porta, m_painel.PortaCOM());
 }

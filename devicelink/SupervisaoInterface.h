@@ -93,7 +93,6 @@ public:
     std::uint8_t NumeroPortas() const { return m_numeroPortas; }
 
 private:
-    bool AbreInterface(TPorta &porta, const QString &nome) const;
     void Ping(bool &resultado);
     void MostraEstadoPorta();
 

@@ -132,7 +132,7 @@ void TfConfCOM::btTesteClick()
     ui->btTeste->repaint();
 
     TPorta temporaria;
-    if (!AbrePorta(temporaria, porta, 115200, 8, 'n', 2, false, false, 8192)) {
+    if (!AbrePortaInterface(temporaria, porta)) {
         m_mensagens.Caixa(this, Titulo, QStringLiteral("Impossível estabelecer Comunicação na porta %1.").arg(porta),
                           Icone::Erro, Botoes::Ok);
     } else if (ProcuraInterface(temporaria)) {

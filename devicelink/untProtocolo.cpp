@@ -160,6 +160,11 @@ bool FechaPorta(TPorta &porta)
     return true;
 }
 
+bool AbrePortaInterface(TPorta &porta, const QString &nomePorta)
+{
+    return AbrePorta(porta, nomePorta, 115200, 8, 'n', 2, false, false, MinimoBufferPrincipal);
+}
+
 bool EnviaComando(const TPorta &porta, std::string_view bytes)
 {
     if (!porta)
@@ -254,7 +259,7 @@ QString ListaPortasSeriais()
 bool TestaPorta(const QString &nomePorta)
 {
     TPorta porta;
-    const bool aberta = AbrePorta(porta, nomePorta, 115200, 8, 'n', 2, false, false, MinimoBufferPrincipal);
+    const bool aberta = AbrePortaInterface(porta, nomePorta);
     FechaPorta(porta);
     return aberta;
 }

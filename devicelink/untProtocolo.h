@@ -136,6 +136,9 @@ inline constexpr std::array<int, 7> FrequenciasAmostragem{50, 100, 150, 200, 300
 // first). On failure `porta` is left empty. Receive buffer at least 8192.
 bool AbrePorta(TPorta &porta, const QString &nomePorta, int baud, int dataBits, char parity, int stopBits,
                bool softFlow, bool hardFlow, int recvBufferSize);
+// AbrePorta with the interface's line: 115200 baud, 8 data bits, no parity,
+// 2 stop bits, no flow control.
+bool AbrePortaInterface(TPorta &porta, const QString &nomePorta);
 // Lowers DTR, sends stop then PosicaoFechar, waits 300 ms, purges, releases.
 // Nothing happens to an empty port. Always true; `porta` ends empty.
 bool FechaPorta(TPorta &porta);
