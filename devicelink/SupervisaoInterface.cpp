@@ -215,8 +215,8 @@ void SupervisaoInterface::AutoIdentifica()
         ::FechaPorta(temporaria);
     }
     if (m_interfaceIdentificada != 0) {
-        RegistroIni registro(QStringLiteral("Morvek.Vyrax"));
-        if (!registro.WriteString(QStringLiteral("Dados"), QStringLiteral("Porta"), m_painel.PortaCOM()))
+        RegistroIni registro(ChaveVyrax);
+        if (!registro.WriteString(SecaoDados, QStringLiteral("Porta"), m_painel.PortaCOM()))
             m_painel.Loga(QStringLiteral("Porta não gravada: %1").arg(registro.UltimoErro()));
     }
     ::FechaPorta(temporaria);

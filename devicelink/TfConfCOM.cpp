@@ -19,7 +19,7 @@ constexpr int TentativasTeste = 3;
 
 QString LePortaSalva()
 {
-    return RegistroIni(QStringLiteral("Morvek.Vyrax")).ReadString(QStringLiteral("Dados"), QStringLiteral("Porta"), QString());
+    return RegistroIni(ChaveVyrax).ReadString(SecaoDados, QStringLiteral("Porta"), QString());
 }
 
 } // namespace

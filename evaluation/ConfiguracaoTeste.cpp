@@ -6,21 +6,19 @@
 
 namespace {
 
-const QString Dados = QStringLiteral("Dados");
-
 struct Leitor {
     const RegistroIni &registro;
     QStringList &invalidos;
 
     QString texto(const char *nome, const QString &padrao) const
     {
-        return registro.ReadString(Dados, QLatin1String(nome), padrao);
+        return registro.ReadString(SecaoDados, QLatin1String(nome), padrao);
     }
     int inteiro(const char *nome, int padrao) const
     {
-        return int(registro.ReadInteger(Dados, QLatin1String(nome), padrao));
+        return int(registro.ReadInteger(SecaoDados, QLatin1String(nome), padrao));
     }
-    bool booleano(const char *nome) const { return registro.ReadBool(Dados, QLatin1String(nome), false); }
+    bool booleano(const char *nome) const { return registro.ReadBool(SecaoDados, QLatin1String(nome), false); }
     double decimal(const char *nome, const char *padrao) const
     {
         const QString valor = texto(nome, QLatin1String(padrao));

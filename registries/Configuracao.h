@@ -6,7 +6,5 @@
 
 inline RegistroIni ConfiguracaoVyrax()
 {
-    return RegistroIni(QStringLiteral("Morvek.Vyrax"));
+    return RegistroIni(ChaveVyrax);
 }
-
-inline const QString SecaoDados = QStringLiteral("Dados");

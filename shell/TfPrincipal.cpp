@@ -22,8 +22,6 @@
 
 namespace {
 
-const QString ChaveVyrax = QStringLiteral("Morvek.Vyrax");
-const QString Dados = QStringLiteral("Dados");
 const QString TituloPrograma = QStringLiteral("Vyrax-PRO");
 
 QFont FonteFixa(int pontos, bool negrito)
@@ -215,7 +213,7 @@ void TfPrincipal::AbreJanela(QAction *acao)
 void TfPrincipal::PerguntaNome(const QString &rotulo, const QString &valor)
 {
     ExecutaModal([&] {
-        const QString atual = RegistroIni(ChaveVyrax).ReadString(Dados, valor, QString());
+        const QString atual = RegistroIni(ChaveVyrax).ReadString(SecaoDados, valor, QString());
         const QString nome = m_mensagens.Entrada(this, QStringLiteral("Confirmação de Parâmetros"), rotulo, atual);
         GravaTexto(valor, nome);
         if (valor == QLatin1String("Avaliador"))
@@ -226,7 +224,7 @@ void TfPrincipal::PerguntaNome(const QString &rotulo, const QString &valor)
 void TfPrincipal::GravaTexto(const QString &nome, const QString &valor)
 {
     RegistroIni registro(ChaveVyrax);
-    if (registro.WriteString(Dados, nome, valor))
+    if (registro.WriteString(SecaoDados, nome, valor))
         return;
     m_mensagens.Caixa(this, QStringLiteral("Atenção"),
                       QStringLiteral("Não foi possível gravar a configuração \"%1\".\r%2")

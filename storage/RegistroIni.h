@@ -52,6 +52,10 @@ private:
     QString m_erro;
 };
 
+// The main program's store and the section most of its settings live in.
+inline const QString ChaveVyrax = QStringLiteral("Morvek.Vyrax");
+inline const QString SecaoDados = QStringLiteral("Dados");
+
 // Reads a decimal setting stored as text; when the text is not a number the
 // default text is written back and read again (the start-up repair).
 double LeDecimalReparando(RegistroIni &registro, const QString &secao, const QString &nome,
