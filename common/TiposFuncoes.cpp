@@ -2,7 +2,6 @@
 
 #include "Numeros.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>

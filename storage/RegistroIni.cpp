@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace {
 

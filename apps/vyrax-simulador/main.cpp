@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QTextStream>
 
 #include <csignal>
 #include <cstdio>
