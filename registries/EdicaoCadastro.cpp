@@ -30,6 +30,7 @@ TfEdicao::TfEdicao(const QString &nomeClasse, TabelaDados &tabela, Mensagens &me
                    QWidget *pai)
     : QDialog(pai), m_tabela(tabela), m_mensagens(mensagens)
 {
+    // Set before the form is built: setupUi keeps a name already given.
     setObjectName(nomeClasse);
 }
 
@@ -109,7 +110,6 @@ TfNovoNome::TfNovoNome(const QString &nomeClasse, const Descricao &descricao, Ta
       m_descricao(descricao)
 {
     ui->setupUi(this);
-    setObjectName(nomeClasse);
     ui->lbNome->setText(descricao.rotulo);
     ForcaMaiusculas(ui->cpNome);
     Liga(ui->btinserir, ui->btCancelar, ui->cpNome);
@@ -165,7 +165,6 @@ Tfnovacontracao::Tfnovacontracao(TabelaDados &tabela, Mensagens &mensagens, QWid
       ui(std::make_unique<Ui::NovaContracao>())
 {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("Tfnovacontracao"));
     ForcaMaiusculas(ui->cpAgonica);
     ForcaMaiusculas(ui->cpAntagonica);
     Liga(ui->btinserir, ui->btCancelar, ui->cpAgonica);
@@ -198,7 +197,6 @@ Tfnovoavaliado::Tfnovoavaliado(TabelaDados &tabela, Mensagens &mensagens, QWidge
       ui(std::make_unique<Ui::NovoAvaliado>())
 {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("Tfnovoavaliado"));
     for (QLineEdit *campo : {ui->cpNome, ui->cpApelido, ui->cpSexo, ui->cpModalidade,
                              ui->cpPosicao, ui->cpObservacao})
         ForcaMaiusculas(campo);
@@ -252,7 +250,6 @@ Tfnovogrupo::Tfnovogrupo(TabelaDados &tabela, Mensagens &mensagens, QWidget *pai
       ui(std::make_unique<Ui::NovoGrupo>())
 {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("Tfnovogrupo"));
     for (QLineEdit *campo : {ui->cpNome, ui->cpTemporada, ui->cpObservacao})
         ForcaMaiusculas(campo);
     EnterAvanca(this);
