@@ -1,8 +1,11 @@
 #include "AjudaJanela.h"
 
+#include "Mensagens.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -74,4 +77,10 @@ void EnterAvanca(QWidget *janela)
     const auto filhos = janela->findChildren<QWidget *>();
     for (QWidget *filho : filhos)
         filho->installEventFilter(filtro);
+}
+
+void AvisaNoCampo(Mensagens &mensagens, QWidget *janela, const QString &texto, QWidget *campo)
+{
+    mensagens.Caixa(janela, QGuiApplication::applicationDisplayName(), texto, Icone::Nenhum, Botoes::Ok);
+    campo->setFocus();
 }

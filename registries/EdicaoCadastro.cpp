@@ -59,8 +59,7 @@ void TfEdicao::Liga(QPushButton *confirma, QPushButton *cancela, QWidget *primei
 
 void TfEdicao::Avisa(const QString &texto, QWidget *campo)
 {
-    m_mensagens.Caixa(this, QApplication::applicationDisplayName(), texto, Icone::Nenhum, Botoes::Ok);
-    campo->setFocus();
+    AvisaNoCampo(m_mensagens, this, texto, campo);
 }
 
 bool TfEdicao::Define(const QString &campo, const QVariant &valor)

@@ -11,7 +11,6 @@
 
 #include "ui_Tfnovaavaliacao.h"
 
-#include <QApplication>
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
@@ -277,12 +276,6 @@ void Tfnovaavaliacao::btNovoGrupoClick()
         Seleciona(ui->cpGrupo, nomes.constFirst().toString());
 }
 
-void Tfnovaavaliacao::Avisa(const QString &texto, QWidget *campo)
-{
-    m_mensagens.Caixa(this, QApplication::applicationDisplayName(), texto, Icone::Nenhum, Botoes::Ok);
-    campo->setFocus();
-}
-
 void Tfnovaavaliacao::b1Click()
 {
     // Kept for the next evaluation even when a check below fails.
@@ -303,7 +296,7 @@ void Tfnovaavaliacao::b1Click()
         case CampoInvalido::Sexo: campo = ui->cpSexo; break;
         default: campo = ui->cpPeso; break;
         }
-        return Avisa(resultado.falha->mensagem, campo);
+        return AvisaNoCampo(m_mensagens, this, resultado.falha->mensagem, campo);
     }
     ui->cpPeso->setText(resultado.peso);
 

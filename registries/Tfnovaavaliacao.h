@@ -58,7 +58,6 @@ private:
     // nickname, age and sex are shown.
     void MostraAvaliado(const Registro &avaliado);
     std::optional<Registro> ProcuraAvaliado(const QString &campo, const QVariant &valor) const;
-    void Avisa(const QString &texto, QWidget *campo);
 
     std::unique_ptr<Ui::Tfnovaavaliacao> ui;
     Tfdados &m_dados;
