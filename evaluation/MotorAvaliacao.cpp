@@ -162,10 +162,10 @@ void MotorAvaliacao::ProcessaAmostra(double AmostraAtual)
         }
     }
 
-    // 7.
+    // 7. Samples of the running test: the clock and Tempo_Total count them.
     ++m_processadas;
 
-    // 8.
+    // 8. Force display with the highest value shown so far.
     if (exibido > m_maximoExibido)
         m_maximoExibido = exibido;
     m_painel.MostraForca(r.KGF, m_maximoExibido);
@@ -216,7 +216,8 @@ void MotorAvaliacao::ProcessaAmostra(double AmostraAtual)
     // 15. Rests, changes of side, ends.
     Sequencia(n, r);
 
-    // 16.
+    // 16. Direction flags on screen, derived units of a changed force, the
+    // record kept.
     m_painel.MostraDiagnostico({m_positivo, m_negativo, m_ativaP, m_ativaN, m_pInvalido, m_nInvalido});
     if (r.KGF != m_kgfEscriturado)
         Derivados(r);
